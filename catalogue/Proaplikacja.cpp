@@ -1,0 +1,114 @@
+#include "catalogue/Proaplikacja.h"
+
+#include <cstdio>
+
+#include "catalogue/DrzewoWyniku.h"
+#include "catalogue/Katalog.h"
+#include "platform/Tekst.h"
+#include "platform/Zasob.h"
+
+namespace pro {
+
+ProAplikacja::ProAplikacja(std::string nazwa, std::string kod, std::string adres, bool znacznik,
+                           VersionNumber min_system, VersionNumber net,
+                           VersionNumber min_installer, VersionNumber min_excel,
+                           VersionNumber min_silverlight, VersionNumber min_ie)
+    : Nazwa(std::move(nazwa)),
+      Kod(std::move(kod)),
+      Znacznik(znacznik),
+      Adres(adres.empty() ? std::string(AdresDomyslny) : std::move(adres)),
+      MinSystem(min_system),
+      MinInstaller(min_installer),
+      MinExcel(min_excel),
+      MinSilverlight(min_silverlight),
+      MinIE(min_ie) {
+    switch (net) {
+        case komponent::Net20: MinNet20 = net; break;
+        case komponent::Net30: MinNet30 = net; break;
+        case komponent::Net35: MinNet35 = net; break;
+        case komponent::Net40: MinNet40 = net; break;
+        case komponent::Net45: MinNet45 = net; break;
+        default: break;
+    }
+}
+
+VersionNumber ProAplikacja::Wymaganie(ComponentId id) const {
+    switch (id) {
+        case komponent::Windows: return MinSystem;
+        case komponent::Instalator: return MinInstaller;
+        case komponent::Excel: return MinExcel;
+        case komponent::Silverlight: return MinSilverlight;
+        case komponent::InternetExplorer: return MinIE;
+        case komponent::Net20: return MinNet20;
+        case komponent::Net30: return MinNet30;
+        case komponent::Net35: return MinNet35;
+        case komponent::Net40: return MinNet40;
+        case komponent::Net45: return MinNet45;
+        default: return 0;
+    }
+}
+
+void ProAplikacja::SprawdzAplikacje(DrzewoWyniku& drzewo, Katalog& katalog, Platforma& platforma) {
+    WezelWyniku& korzen = drzewo.DodajKorzen(Nazwa, obraz::Aplikacja, this);
+    Wezel = &korzen;
+    bool otworz = false;
+    for (ProKomponent& komponent : katalog.Komponenty) {
+        const VersionNumber wymaganie = Wymaganie(komponent.Id);
+        if (wymaganie == 0) continue;
+        // Provisional until detected: a detection that raises leaves it so.
+        WezelWyniku& wezel =
+            drzewo.DodajDziecko(korzen, "nieznany komponent", obraz::Tymczasowy, &komponent);
+        komponent.WykryjWersje(platforma, katalog.KatalogSystemu);
+        if (komponent.SpelniaWymaganie(wymaganie) == 1) {
+            wezel.Tekst = komponent.Nazwa;
+            wezel.UstawObraz(obraz::Spelnia);
+        } else {
+            wezel.Tekst = komponent.Nazwa + ":  " + komponent.WersjaTxt;
+            wezel.UstawObraz(obraz::NieSpelnia);
+            otworz = true;
+        }
+    }
+    DrzewoWyniku::UstawRozwiniecie(korzen, otworz);
+}
+
+std::string WersjaPliku(Platforma& platforma, const std::string& sciezka) {
+    if (sciezka.empty() || !platforma.PlikIstnieje(sciezka)) return "brak pliku";
+    const std::uint32_t rozmiar = platforma.RozmiarInfoWersji(sciezka);
+    if (rozmiar == 0) return "brak wersji";
+    const auto info = platforma.CzytajInfoWersji(sciezka, rozmiar);
+    if (!info) return "brak wersji";
+    const auto blok = platforma.StalyBlok(*info);
+    if (!blok) return "brak wersji";
+    char tekst[32];
+    std::snprintf(tekst, sizeof tekst, "%u.%u.%u.%u", unsigned{blok->ms >> 16},
+                  unsigned{blok->ms & 0xFFFFu}, unsigned{blok->ls >> 16},
+                  unsigned{blok->ls & 0xFFFFu});
+    return tekst;
+}
+
+std::string CzytajRejestrTekst(Platforma& platforma, Korzen korzen, const std::string& klucz,
+                               const std::string& nazwa) {
+    const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
+    if (!uchwyt) return {};
+    const auto info = platforma.ZapytajWartosc(uchwyt.get(), nazwa);
+    if (!info || info->typ != typ_rejestru::Sz) return {};
+    const auto dane = platforma.CzytajWartosc(uchwyt.get(), nazwa, info->rozmiar);
+    if (!dane) return {};
+    return Utf8(Utf16ZBajtow(*dane));
+}
+
+std::int32_t CzytajRejestrLiczba(Platforma& platforma, Korzen korzen, const std::string& klucz,
+                                 const std::string& nazwa) {
+    const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
+    if (!uchwyt) return -1;
+    const auto info = platforma.ZapytajWartosc(uchwyt.get(), nazwa);
+    // A REG_DWORD stored with another size than 4 is not a number we can read.
+    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return -1;
+    const auto dane = platforma.CzytajWartosc(uchwyt.get(), nazwa, 4);
+    if (!dane || dane->size() != 4) return -1;
+    const std::uint32_t liczba = (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) |
+                                 (std::uint32_t{(*dane)[3]} << 24);
+    return static_cast<std::int32_t>(liczba);
+}
+
+}  // namespace pro

@@ -1,0 +1,165 @@
+#include "catalogue/Prokomponent.h"
+
+#include <limits>
+
+#include "catalogue/Proaplikacja.h"
+#include "platform/Tekst.h"
+#include "platform/Zasob.h"
+
+namespace pro {
+namespace {
+
+constexpr const char* KluczNet = "Software\\Microsoft\\NET Framework Setup\\NDP\\";
+
+enum class Obecnosc { InstallCoNajmniej1, SpIstnieje, InstallRowne1 };
+
+struct RegulaNet {
+    ComponentId id;
+    const char* podklucz;
+    Obecnosc obecnosc;
+};
+
+constexpr RegulaNet RegulyNet[] = {
+    {komponent::Net20, "v2.0.50727", Obecnosc::InstallCoNajmniej1},
+    {komponent::Net30, "v3.0", Obecnosc::SpIstnieje},
+    {komponent::Net35, "v3.5", Obecnosc::SpIstnieje},
+    {komponent::Net40, "v4\\Client", Obecnosc::InstallRowne1},
+};
+
+const RegulaNet* ZnajdzRegulaNet(ComponentId id) {
+    for (const auto& r : RegulyNet) {
+        if (r.id == id) return &r;
+    }
+    return nullptr;
+}
+
+std::int32_t Dopasuj(std::int64_t wartosc) {
+    if (wartosc < std::numeric_limits<std::int32_t>::min() ||
+        wartosc > std::numeric_limits<std::int32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(wartosc);
+}
+
+}  // namespace
+
+std::int32_t LiczbaDziesietna(const std::string& tekst) {
+    std::size_t start = 0;
+    bool ujemna = false;
+    if (!tekst.empty() && (tekst[0] == '+' || tekst[0] == '-')) {
+        ujemna = tekst[0] == '-';
+        start = 1;
+    }
+    if (start == tekst.size()) return 0;
+    std::int64_t wartosc = 0;
+    for (std::size_t i = start; i < tekst.size(); ++i) {
+        if (tekst[i] < '0' || tekst[i] > '9') return 0;
+        wartosc = wartosc * 10 + (tekst[i] - '0');
+        if (wartosc > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return 0;
+    }
+    return Dopasuj(ujemna ? -wartosc : wartosc);
+}
+
+ProKomponent::ProKomponent(ComponentId id, std::string nazwa, std::string adres)
+    : Id(id), Nazwa(std::move(nazwa)), Adres(std::move(adres)) {}
+
+int ProKomponent::SpelniaWymaganie(VersionNumber wymaganie) const {
+    return Wersja >= wymaganie ? 1 : 0;
+}
+
+void ProKomponent::PrzeliczWersje() {
+    const auto kropka = WersjaTxt.find('.');
+    const std::string major = kropka == std::string::npos ? "" : WersjaTxt.substr(0, kropka);
+    std::string reszta = kropka == std::string::npos ? WersjaTxt : WersjaTxt.substr(kropka + 1);
+    reszta = reszta.substr(0, reszta.find('.'));
+    Wersja = Dopasuj(std::int64_t{LiczbaDziesietna(major)} * 10 + LiczbaDziesietna(reszta));
+}
+
+void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog_systemu) {
+    if (Wersja != NotDetected) return;
+    switch (Id) {
+        case komponent::Windows:
+            WersjaTxt = CzytajRejestrTekst(platforma, Korzen::LocalMachine,
+                                           "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                           "CurrentVersion");
+            PrzeliczWersje();
+            return;
+        case komponent::Instalator:
+            WersjaTxt = WersjaPliku(platforma, katalog_systemu + "\\msiexec.exe");
+            PrzeliczWersje();
+            return;
+        case komponent::Excel: {
+            WersjaTxt = WersjaExcel(platforma);
+            // Left NotDetected when Excel cannot be queried: the next need asks again.
+            if (WersjaTxt != BrakMozliwosciSprawdzenia) {
+                const auto kropka = WersjaTxt.find('.');
+                Wersja = kropka == std::string::npos
+                             ? 0
+                             : LiczbaDziesietna(WersjaTxt.substr(0, kropka));
+            }
+            return;
+        }
+        case komponent::Silverlight:
+            WersjaTxt = WersjaSilverlight(platforma);
+            PrzeliczWersje();
+            return;
+        case komponent::InternetExplorer:
+            WersjaTxt = CzytajRejestrTekst(platforma, Korzen::LocalMachine,
+                                           "Software\\Microsoft\\Internet Explorer", "svcVersion");
+            PrzeliczWersje();
+            return;
+        default: break;
+    }
+    const RegulaNet* regula = ZnajdzRegulaNet(Id);
+    if (regula == nullptr) return;  // MS SQL Server, .NET 4.5: no rule
+    const std::string klucz = std::string(KluczNet) + regula->podklucz;
+    bool zainstalowany = false;
+    switch (regula->obecnosc) {
+        case Obecnosc::InstallCoNajmniej1:
+            zainstalowany =
+                CzytajRejestrLiczba(platforma, Korzen::LocalMachine, klucz, "Install") >= 1;
+            break;
+        case Obecnosc::SpIstnieje:
+            zainstalowany = CzytajRejestrLiczba(platforma, Korzen::LocalMachine, klucz, "SP") >= 0;
+            break;
+        case Obecnosc::InstallRowne1:
+            zainstalowany =
+                CzytajRejestrLiczba(platforma, Korzen::LocalMachine, klucz, "Install") == 1;
+            break;
+    }
+    if (!zainstalowany) {
+        Wersja = 0;
+        return;
+    }
+    WersjaTxt = CzytajRejestrTekst(platforma, Korzen::LocalMachine, klucz, "Version");
+    Wersja = Id;
+}
+
+std::string ProKomponent::WersjaExcel(Platforma& platforma) const {
+    const Zasob obiekt(platforma, platforma.UtworzObiekt("Excel.Application"),
+                       &Platforma::ZwolnijObiekt);
+    if (!obiekt) return BrakMozliwosciSprawdzenia;
+    const auto wersja = platforma.CzytajWlasnosc(obiekt.get(), "Version");
+    if (!wersja) return BrakMozliwosciSprawdzenia;
+    if (!platforma.WywolajMetode(obiekt.get(), "Quit")) return BrakMozliwosciSprawdzenia;
+    return *wersja;
+}
+
+std::string ProKomponent::WersjaSilverlight(Platforma& platforma) const {
+    const Zasob klucz =
+        OtworzKluczDoOdczytu(platforma, Korzen::ClassesRoot, "AgControl.AgControl\\CurVer");
+    if (!klucz) return WersjaNieustalona;
+    const auto info = platforma.ZapytajWartosc(klucz.get(), "");
+    if (!info) return WersjaNieustalona;
+    if (info->typ != typ_rejestru::Sz && info->typ != typ_rejestru::ExpandSz) {
+        throw BladRejestru("Nieprawidłowy typ danych dla ''");
+    }
+    const auto dane = platforma.CzytajWartosc(klucz.get(), "", info->rozmiar);
+    if (!dane) return WersjaNieustalona;
+    // What follows "AgControl.AgControl." (20 characters), at most five characters.
+    const std::u16string tekst = Utf16ZBajtow(*dane);
+    if (tekst.size() <= 20) return {};
+    return Utf8(tekst.substr(20, 5));
+}
+
+}  // namespace pro

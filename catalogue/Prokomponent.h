@@ -1,0 +1,66 @@
+#pragma once
+// A system component of the catalogue and its detection.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "platform/Platforma.h"
+
+namespace pro {
+
+using ComponentId = std::int32_t;
+using VersionNumber = std::int32_t;
+
+// The number of a component whose detection has not produced one.
+inline constexpr VersionNumber NotDetected = -2;
+inline constexpr const char* WersjaNieustalona = "??.????.??";
+inline constexpr const char* BrakMozliwosciSprawdzenia = "brak możliwości sprawdzenia";
+
+namespace komponent {
+inline constexpr ComponentId Windows = 3001;
+inline constexpr ComponentId Instalator = 3002;
+inline constexpr ComponentId SqlServer = 3004;
+inline constexpr ComponentId Excel = 3005;
+inline constexpr ComponentId Silverlight = 3006;
+inline constexpr ComponentId InternetExplorer = 3007;
+inline constexpr ComponentId Net20 = 3320;
+inline constexpr ComponentId Net30 = 3330;
+inline constexpr ComponentId Net35 = 3335;
+inline constexpr ComponentId Net40 = 3340;
+inline constexpr ComponentId Net45 = 3345;
+}  // namespace komponent
+
+// A registry value that cannot be read as the type asked for. Detection lets
+// it pass; the program shows it with its exception display.
+class BladRejestru : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ProKomponent {
+    ComponentId Id;
+    std::string Nazwa;
+    VersionNumber Wersja = NotDetected;
+    std::string WersjaTxt = WersjaNieustalona;
+    std::string Adres;
+
+    ProKomponent(ComponentId id, std::string nazwa, std::string adres);
+
+    // 1 when the detected number meets `wymaganie`, else 0.
+    int SpelniaWymaganie(VersionNumber wymaganie) const;
+
+    // Detects the component by its Id, only while Wersja is NotDetected.
+    // `katalog_systemu` is the system directory (for msiexec.exe).
+    void WykryjWersje(Platforma& platforma, const std::string& katalog_systemu);
+    // Wersja = major * 10 + minor, from WersjaTxt.
+    void PrzeliczWersje();
+    std::string WersjaExcel(Platforma& platforma) const;
+    std::string WersjaSilverlight(Platforma& platforma) const;
+};
+
+// A decimal integer (an optional sign and digits, nothing else) that fits in
+// 32 bits; otherwise 0.
+std::int32_t LiczbaDziesietna(const std::string& tekst);
+
+}  // namespace pro

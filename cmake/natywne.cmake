@@ -1,0 +1,10 @@
+# Native (Linux) build: the core on the simulated machine.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB PRO_TESTY_NATYWNE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(testy_natywne ${PRO_TESTY_NATYWNE})
+target_link_libraries(testy_natywne PRIVATE pro_sim GTest::gtest GTest::gtest_main)
+pro_ostrzezenia(testy_natywne)
+gtest_discover_tests(testy_natywne DISCOVERY_TIMEOUT 60)
+

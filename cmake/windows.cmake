@@ -1,0 +1,43 @@
+# Windows build (MinGW-w64): the real platform, the windows, the program, and
+# the Windows test suite run by ctest under Wine.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# Every test program runs under Wine in a prefix inside this build folder.
+set(PRO_PREFIKS_WINE ${CMAKE_BINARY_DIR}/wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE})
+
+file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
+add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
+target_link_libraries(pro_win32 PUBLIC pro_core version ole32 oleaut32 uuid shell32 comdlg32 advapi32)
+pro_ostrzezenia(pro_win32)
+
+file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
+if(PRO_UI_ZRODLA)
+    add_library(pro_ui STATIC ${PRO_UI_ZRODLA})
+    target_link_libraries(pro_ui PUBLIC pro_core comctl32 gdi32 user32 msimg32)
+    pro_ostrzezenia(pro_ui)
+endif()
+
+# The program's version resource, from the project version.
+configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
+file(GLOB PRO_APP_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
+add_executable(probierator WIN32 ${PRO_APP_ZRODLA} ${CMAKE_BINARY_DIR}/wersja.rc)
+target_link_libraries(probierator PRIVATE pro_win32)
+if(TARGET pro_ui)
+    target_link_libraries(probierator PRIVATE pro_ui)
+endif()
+pro_ostrzezenia(probierator)
+
+# googletest from Debian's sources, built with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# The core's own tests, run once more as Windows programs under Wine.
+file(GLOB PRO_TESTY_NATYWNE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(testy_rdzenia ${PRO_TESTY_NATYWNE})
+target_link_libraries(testy_rdzenia PRIVATE pro_sim gtest gtest_main)
+add_test(NAME rdzen_pod_wine COMMAND testy_rdzenia)
+
+include(${CMAKE_SOURCE_DIR}/tests/windows/testy.cmake)

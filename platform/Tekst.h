@@ -1,0 +1,24 @@
+#pragma once
+// Text conversions used at the platform boundary and by the report.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pro {
+
+// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8(std::u16string_view tekst);
+// UTF-8 to UTF-16; a malformed sequence becomes U+FFFD.
+std::u16string Utf16(std::string_view tekst);
+// UTF-8 to Windows code page 1250. A character the code page cannot hold
+// becomes "?" (never a look-alike letter).
+std::string Cp1250(std::string_view tekst);
+// Registry string data (UTF-16LE) up to its first NUL, or whole when it
+// holds none; an odd last byte is dropped.
+std::u16string Utf16ZBajtow(const std::vector<std::uint8_t>& bajty);
+// Case-insensitive comparison as the registry compares ASCII names.
+bool RowneBezWielkosci(std::string_view a, std::string_view b);
+
+}  // namespace pro

@@ -1,0 +1,398 @@
+#include "platform/sim/SymulowanaMaszyna.h"
+
+#include <cstdio>
+
+#include "platform/Tekst.h"
+
+namespace pro {
+namespace {
+
+std::string Male(std::string tekst) {
+    for (char& c : tekst) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return tekst;
+}
+
+void DopiszSlowo(std::vector<std::uint8_t>& bajty, std::uint32_t slowo) {
+    for (int i = 0; i < 4; ++i) bajty.push_back(static_cast<std::uint8_t>(slowo >> (8 * i)));
+}
+
+std::uint32_t CzytajSlowo(const std::vector<std::uint8_t>& bajty, std::size_t od) {
+    std::uint32_t slowo = 0;
+    for (std::size_t i = 0; i < 4; ++i) slowo |= std::uint32_t{bajty[od + i]} << (8 * i);
+    return slowo;
+}
+
+std::string Dwie(int liczba) {
+    char tekst[16];
+    std::snprintf(tekst, sizeof tekst, "%02d", liczba);
+    return tekst;
+}
+
+}  // namespace
+
+// --- Registry ---------------------------------------------------------------
+
+std::string SymulowanaMaszyna::Sciezka(Korzen korzen, const std::string& klucz) {
+    return Male((korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + klucz);
+}
+
+void SymulowanaMaszyna::UstawWartosc(Korzen korzen, const std::string& klucz,
+                                     const std::string& nazwa, std::uint32_t typ,
+                                     std::vector<std::uint8_t> dane) {
+    rejestr_[Sciezka(korzen, klucz)].wartosci[Male(nazwa)] = Wartosc{typ, std::move(dane)};
+}
+
+void SymulowanaMaszyna::UstawTekst(Korzen korzen, const std::string& klucz,
+                                   const std::string& nazwa, std::string_view tekst,
+                                   std::uint32_t typ, bool z_nul) {
+    std::u16string znaki = Utf16(tekst);
+    if (z_nul) znaki += u'\0';
+    std::vector<std::uint8_t> dane;
+    for (char16_t z : znaki) {
+        dane.push_back(static_cast<std::uint8_t>(z & 0xFF));
+        dane.push_back(static_cast<std::uint8_t>(z >> 8));
+    }
+    UstawWartosc(korzen, klucz, nazwa, typ, std::move(dane));
+}
+
+void SymulowanaMaszyna::UstawLiczbe(Korzen korzen, const std::string& klucz,
+                                    const std::string& nazwa, std::uint32_t liczba) {
+    std::vector<std::uint8_t> dane;
+    DopiszSlowo(dane, liczba);
+    UstawWartosc(korzen, klucz, nazwa, typ_rejestru::Dword, std::move(dane));
+}
+
+void SymulowanaMaszyna::UsunWartosc(Korzen korzen, const std::string& klucz,
+                                    const std::string& nazwa) {
+    auto it = rejestr_.find(Sciezka(korzen, klucz));
+    if (it != rejestr_.end()) it->second.wartosci.erase(Male(nazwa));
+}
+
+void SymulowanaMaszyna::UtworzKlucz(Korzen korzen, const std::string& klucz) {
+    rejestr_[Sciezka(korzen, klucz)];
+}
+
+void SymulowanaMaszyna::ZablokujKlucz(Korzen korzen, const std::string& klucz) {
+    rejestr_[Sciezka(korzen, klucz)].zablokowany = true;
+}
+
+Uchwyt SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
+    const std::string pelna = Sciezka(korzen, sciezka);
+    Zapisz("OtworzKlucz", pelna);
+    auto it = rejestr_.find(pelna);
+    if (it == rejestr_.end() || it->second.zablokowany) return 0;
+    const Uchwyt uchwyt = Wydaj("klucz " + pelna);
+    klucze_[uchwyt] = pelna;
+    return uchwyt;
+}
+
+const SymulowanaMaszyna::Wartosc* SymulowanaMaszyna::Znajdz(Uchwyt klucz,
+                                                            const std::string& nazwa) const {
+    auto k = klucze_.find(klucz);
+    if (k == klucze_.end()) return nullptr;
+    auto r = rejestr_.find(k->second);
+    if (r == rejestr_.end()) return nullptr;
+    auto w = r->second.wartosci.find(Male(nazwa));
+    return w == r->second.wartosci.end() ? nullptr : &w->second;
+}
+
+std::optional<InfoWartosci> SymulowanaMaszyna::ZapytajWartosc(Uchwyt klucz,
+                                                              const std::string& nazwa) {
+    Zapisz("ZapytajWartosc", (klucze_.count(klucz) ? klucze_[klucz] : "?") + ":" + nazwa);
+    const Wartosc* w = Znajdz(klucz, nazwa);
+    if (w == nullptr) return std::nullopt;
+    return InfoWartosci{w->typ, static_cast<std::uint32_t>(w->dane.size())};
+}
+
+std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajWartosc(
+    Uchwyt klucz, const std::string& nazwa, std::uint32_t rozmiar) {
+    Zapisz("CzytajWartosc", (klucze_.count(klucz) ? klucze_[klucz] : "?") + ":" + nazwa);
+    const Wartosc* w = Znajdz(klucz, nazwa);
+    if (w == nullptr || w->dane.size() > rozmiar) return std::nullopt;  // ERROR_MORE_DATA
+    return w->dane;
+}
+
+void SymulowanaMaszyna::ZamknijKlucz(Uchwyt klucz) {
+    Zapisz("ZamknijKlucz", klucze_.count(klucz) ? klucze_[klucz] : "?");
+    Zwolnij(klucz, "klucz");
+    klucze_.erase(klucz);
+}
+
+// --- Files ------------------------------------------------------------------
+
+StalyBlokWersji SymulowanaMaszyna::Wersja(unsigned a, unsigned b, unsigned c, unsigned d) {
+    return StalyBlokWersji{(a << 16) | (b & 0xFFFF), (c << 16) | (d & 0xFFFF)};
+}
+
+void SymulowanaMaszyna::DodajPlik(const std::string& sciezka,
+                                  std::optional<StalyBlokWersji> wersja) {
+    Plik plik;
+    plik.wersja = wersja;
+    pliki[Male(sciezka)] = plik;
+}
+
+void SymulowanaMaszyna::DodajKatalog(const std::string& sciezka) {
+    Plik plik;
+    plik.katalog = true;
+    pliki[Male(sciezka)] = plik;
+}
+
+bool SymulowanaMaszyna::PlikIstnieje(const std::string& sciezka) {
+    Zapisz("PlikIstnieje", sciezka);
+    auto it = pliki.find(Male(sciezka));
+    return it != pliki.end() && !it->second.katalog;
+}
+
+std::uint32_t SymulowanaMaszyna::RozmiarInfoWersji(const std::string& sciezka) {
+    Zapisz("RozmiarInfoWersji", sciezka);
+    auto it = pliki.find(Male(sciezka));
+    if (it == pliki.end() || it->second.katalog || !it->second.wersja) return 0;
+    return 12;
+}
+
+std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajInfoWersji(
+    const std::string& sciezka, std::uint32_t rozmiar) {
+    Zapisz("CzytajInfoWersji", sciezka);
+    auto it = pliki.find(Male(sciezka));
+    if (it == pliki.end() || !it->second.wersja || it->second.odczyt_zawodzi || rozmiar < 12) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> info;
+    DopiszSlowo(info, it->second.bez_bloku ? 0 : 0xFEEF04BD);
+    DopiszSlowo(info, it->second.wersja->ms);
+    DopiszSlowo(info, it->second.wersja->ls);
+    return info;
+}
+
+std::optional<StalyBlokWersji> SymulowanaMaszyna::StalyBlok(const std::vector<std::uint8_t>& info) {
+    Zapisz("StalyBlok", "");
+    if (info.size() < 12 || CzytajSlowo(info, 0) != 0xFEEF04BD) return std::nullopt;
+    return StalyBlokWersji{CzytajSlowo(info, 4), CzytajSlowo(info, 8)};
+}
+
+// --- System facts -----------------------------------------------------------
+
+std::string SymulowanaMaszyna::KatalogSystemowy() {
+    Zapisz("KatalogSystemowy", "");
+    return katalog_systemowy;
+}
+
+std::string SymulowanaMaszyna::SciezkaProgramu() {
+    Zapisz("SciezkaProgramu", "");
+    return sciezka_programu;
+}
+
+std::optional<RekordWersji> SymulowanaMaszyna::WersjaSystemu(bool rozszerzony) {
+    Zapisz("WersjaSystemu", rozszerzony ? "156" : "148");
+    if (rozszerzony) return rekord_rozszerzony;
+    if (!rekord_krotki) return std::nullopt;
+    RekordWersji krotki = *rekord_krotki;
+    krotki.suite = 0;
+    krotki.typ_produktu = 0;
+    return krotki;
+}
+
+InfoProcesora SymulowanaMaszyna::InfoSystemu() {
+    Zapisz("InfoSystemu", "");
+    return info_systemu;
+}
+
+std::optional<InfoProcesora> SymulowanaMaszyna::NatywneInfoSystemu() {
+    Zapisz("NatywneInfoSystemu", "");
+    return info_natywne;
+}
+
+std::optional<std::uint32_t> SymulowanaMaszyna::InfoProduktu(std::uint32_t major,
+                                                             std::uint32_t minor,
+                                                             std::uint32_t sp_major,
+                                                             std::uint32_t sp_minor) {
+    Zapisz("InfoProduktu", std::to_string(major) + "." + std::to_string(minor) + " " +
+                               std::to_string(sp_major) + "." + std::to_string(sp_minor));
+    return typ_produktu;
+}
+
+int SymulowanaMaszyna::MetrykaSystemu(int indeks) {
+    Zapisz("MetrykaSystemu", std::to_string(indeks));
+    auto it = metryki.find(indeks);
+    return it == metryki.end() ? 0 : it->second;
+}
+
+// --- Administrator test -----------------------------------------------------
+
+bool SymulowanaMaszyna::Zawodzi(std::string_view krok) {
+    Zapisz(krok, "");
+    return krok_zawodzi == krok;
+}
+
+bool SymulowanaMaszyna::PodszyjSie() { return !Zawodzi("PodszyjSie"); }
+
+Uchwyt SymulowanaMaszyna::OtworzTokenWatku(std::uint32_t& blad) {
+    if (Zawodzi("OtworzTokenWatku") || !token_watku) {
+        blad = blad_tokenu_watku;
+        return 0;
+    }
+    return Wydaj("token");
+}
+
+Uchwyt SymulowanaMaszyna::OtworzTokenProcesu() {
+    return Zawodzi("OtworzTokenProcesu") ? 0 : Wydaj("token");
+}
+
+Uchwyt SymulowanaMaszyna::UtworzSidAdministratorow() {
+    return Zawodzi("UtworzSidAdministratorow") ? 0 : Wydaj("sid");
+}
+
+std::uint32_t SymulowanaMaszyna::DlugoscSid(Uchwyt) {
+    Zapisz("DlugoscSid", "");
+    return 16;  // S-1-5-32-544: 8 bytes of header, two sub-authorities
+}
+
+Uchwyt SymulowanaMaszyna::PrzydzielPamiec(std::uint32_t rozmiar) {
+    return Zawodzi("PrzydzielPamiec") ? 0 : Wydaj("pamiec " + std::to_string(rozmiar));
+}
+
+bool SymulowanaMaszyna::InicjujDeskryptor(Uchwyt) { return !Zawodzi("InicjujDeskryptor"); }
+bool SymulowanaMaszyna::InicjujAcl(Uchwyt, std::uint32_t rozmiar) {
+    Zapisz("RozmiarAcl", std::to_string(rozmiar));
+    return !Zawodzi("InicjujAcl");
+}
+bool SymulowanaMaszyna::DodajWpisDostepu(Uchwyt, std::uint32_t maska, Uchwyt) {
+    Zapisz("MaskaWpisu", std::to_string(maska));
+    return !Zawodzi("DodajWpisDostepu");
+}
+bool SymulowanaMaszyna::UstawDacl(Uchwyt, Uchwyt) { return !Zawodzi("UstawDacl"); }
+bool SymulowanaMaszyna::UstawGrupe(Uchwyt, Uchwyt) { return !Zawodzi("UstawGrupe"); }
+bool SymulowanaMaszyna::UstawWlasciciela(Uchwyt, Uchwyt) { return !Zawodzi("UstawWlasciciela"); }
+bool SymulowanaMaszyna::DeskryptorPoprawny(Uchwyt) { return !Zawodzi("DeskryptorPoprawny"); }
+
+std::optional<bool> SymulowanaMaszyna::SprawdzDostep(Uchwyt, Uchwyt) {
+    if (Zawodzi("SprawdzDostep")) return std::nullopt;
+    return dostep;
+}
+
+void SymulowanaMaszyna::PrzywrocSie() { Zapisz("PrzywrocSie", ""); }
+
+void SymulowanaMaszyna::ZwolnijPamiec(Uchwyt pamiec) {
+    Zapisz("ZwolnijPamiec", "");
+    Zwolnij(pamiec, "pamiec");
+}
+
+void SymulowanaMaszyna::ZwolnijSid(Uchwyt sid) {
+    Zapisz("ZwolnijSid", "");
+    Zwolnij(sid, "sid");
+}
+
+void SymulowanaMaszyna::ZamknijUchwyt(Uchwyt uchwyt) {
+    Zapisz("ZamknijUchwyt", "");
+    Zwolnij(uchwyt, "token");
+}
+
+// --- COM automation ---------------------------------------------------------
+
+Uchwyt SymulowanaMaszyna::UtworzObiekt(const std::string& prog_id) {
+    Zapisz("UtworzObiekt", prog_id);
+    if (prog_id != "Excel.Application" || !excel.zarejestrowany) return 0;
+    ++excel.utworzone;
+    return Wydaj("obiekt");
+}
+
+std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(Uchwyt, const std::string& nazwa) {
+    Zapisz("CzytajWlasnosc", nazwa);
+    if (nazwa != "Version") return std::nullopt;
+    return excel.wersja;
+}
+
+bool SymulowanaMaszyna::WywolajMetode(Uchwyt, const std::string& nazwa) {
+    Zapisz("WywolajMetode", nazwa);
+    if (nazwa != "Quit" || excel.quit_zawodzi) return false;
+    ++excel.quit;
+    return true;
+}
+
+void SymulowanaMaszyna::ZwolnijObiekt(Uchwyt obiekt) {
+    Zapisz("ZwolnijObiekt", "");
+    Zwolnij(obiekt, "obiekt");
+}
+
+// --- Effects of the windows -------------------------------------------------
+
+void SymulowanaMaszyna::OtworzAdres(const std::string& adres) {
+    Zapisz("OtworzAdres", adres);
+    otwarte_adresy.push_back(adres);
+}
+
+int SymulowanaMaszyna::Komunikat(const std::string& tekst, const std::string& tytul,
+                                 std::uint32_t flagi) {
+    Zapisz("Komunikat", tekst);
+    komunikaty.push_back({tekst, tytul, flagi});
+    return odpowiedz_komunikatu;
+}
+
+std::optional<std::string> SymulowanaMaszyna::DialogZapisu(const ParametryZapisu& parametry) {
+    Zapisz("DialogZapisu", parametry.nazwa_pliku);
+    dialogi.push_back(parametry);
+    return odpowiedz_dialogu;
+}
+
+bool SymulowanaMaszyna::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
+    Zapisz("ZapiszPlik", sciezka);
+    if (zapis_zawodzi) return false;
+    zapisane_pliki[sciezka] = bajty;
+    return true;
+}
+
+// --- Time -------------------------------------------------------------------
+
+CzasLokalny SymulowanaMaszyna::Teraz() {
+    Zapisz("Teraz", "");
+    return czas;
+}
+
+std::string SymulowanaMaszyna::KrotkaData(const CzasLokalny& c) {
+    if (format_daty) return format_daty(c);
+    return std::to_string(c.rok) + "-" + Dwie(c.miesiac) + "-" + Dwie(c.dzien);
+}
+
+std::string SymulowanaMaszyna::DlugiCzas(const CzasLokalny& c) {
+    if (format_czasu) return format_czasu(c);
+    return Dwie(c.godzina) + ":" + Dwie(c.minuta) + ":" + Dwie(c.sekunda);
+}
+
+// --- Bookkeeping ------------------------------------------------------------
+
+std::size_t SymulowanaMaszyna::Liczba(std::string_view poczatek) const {
+    std::size_t liczba = 0;
+    for (const auto& w : wywolania) {
+        if (std::string_view(w).substr(0, poczatek.size()) == poczatek) ++liczba;
+    }
+    return liczba;
+}
+
+void SymulowanaMaszyna::Zapisz(std::string_view operacja, std::string_view argument) {
+    std::string linia(operacja);
+    if (!argument.empty()) {
+        linia += ' ';
+        linia += argument;
+    }
+    wywolania.push_back(std::move(linia));
+}
+
+Uchwyt SymulowanaMaszyna::Wydaj(const std::string& co) {
+    const Uchwyt uchwyt = nastepny_++;
+    otwarte_[uchwyt] = co;
+    return uchwyt;
+}
+
+bool SymulowanaMaszyna::Zwolnij(Uchwyt uchwyt, std::string_view rodzaj) {
+    auto it = otwarte_.find(uchwyt);
+    if (it == otwarte_.end() || it->second.substr(0, rodzaj.size()) != rodzaj) {
+        Zapisz("BLAD zwolnienie", std::string(rodzaj) + " " + std::to_string(uchwyt));
+        return false;
+    }
+    otwarte_.erase(it);
+    return true;
+}
+
+}  // namespace pro

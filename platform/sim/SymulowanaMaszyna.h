@@ -1,0 +1,173 @@
+#pragma once
+// A simulated Windows machine: an in-memory registry with typed values,
+// files with or without version data, OS and processor records, token state,
+// a substitute Excel, and recorders for the shell, message boxes, the save
+// dialog and written files. Every call is recorded in `wywolania`, so a test
+// can prove which probes ran and that every handle was released.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Platforma.h"
+
+namespace pro {
+
+class SymulowanaMaszyna : public Platforma {
+public:
+    // --- Registry.
+    struct Wartosc {
+        std::uint32_t typ = 0;
+        std::vector<std::uint8_t> dane;
+    };
+    // A string value stored as Windows stores it (UTF-16LE), with or without
+    // the terminating NUL.
+    void UstawTekst(Korzen korzen, const std::string& klucz, const std::string& nazwa,
+                    std::string_view tekst, std::uint32_t typ = typ_rejestru::Sz,
+                    bool z_nul = true);
+    void UstawLiczbe(Korzen korzen, const std::string& klucz, const std::string& nazwa,
+                     std::uint32_t liczba);
+    void UstawWartosc(Korzen korzen, const std::string& klucz, const std::string& nazwa,
+                      std::uint32_t typ, std::vector<std::uint8_t> dane);
+    void UsunWartosc(Korzen korzen, const std::string& klucz, const std::string& nazwa);
+    void UtworzKlucz(Korzen korzen, const std::string& klucz);
+    // The key exists but refuses to open for reading.
+    void ZablokujKlucz(Korzen korzen, const std::string& klucz);
+
+    // --- Files.
+    struct Plik {
+        bool katalog = false;
+        std::optional<StalyBlokWersji> wersja;  // none: no version resource
+        bool odczyt_zawodzi = false;            // GetFileVersionInfo fails
+        bool bez_bloku = false;                 // no fixed block in the resource
+    };
+    std::map<std::string, Plik> pliki;
+    void DodajPlik(const std::string& sciezka, std::optional<StalyBlokWersji> wersja = {});
+    void DodajKatalog(const std::string& sciezka);
+    static StalyBlokWersji Wersja(unsigned a, unsigned b, unsigned c, unsigned d);
+
+    // --- System facts.
+    std::string katalog_systemowy = "C:\\Windows\\system32";
+    std::string sciezka_programu = "C:\\Probierator\\probierator.exe";
+    std::optional<RekordWersji> rekord_rozszerzony;
+    std::optional<RekordWersji> rekord_krotki;
+    InfoProcesora info_systemu{0, 1};
+    std::optional<InfoProcesora> info_natywne;
+    std::optional<std::uint32_t> typ_produktu;
+    std::map<int, int> metryki;
+
+    // --- Administrator test. `krok_zawodzi` names the platform operation that
+    // fails (e.g. "UtworzSidAdministratorow"); empty for none.
+    std::string krok_zawodzi;
+    std::uint32_t blad_tokenu_watku = 1008;  // ERROR_NO_TOKEN
+    bool token_watku = false;                // the thread already has a token
+    bool dostep = true;                      // AccessCheck's access status
+
+    // --- The substitute "Excel.Application".
+    struct Excel {
+        bool zarejestrowany = false;
+        std::optional<std::string> wersja = "14.0";  // none: the read fails
+        bool quit_zawodzi = false;
+        int quit = 0;
+        int utworzone = 0;
+    } excel;
+
+    // --- Effects of the windows.
+    struct Komunikat_ {
+        std::string tekst, tytul;
+        std::uint32_t flagi = 0;
+    };
+    std::vector<Komunikat_> komunikaty;
+    int odpowiedz_komunikatu = 1;  // IDOK
+    std::vector<std::string> otwarte_adresy;
+    std::vector<ParametryZapisu> dialogi;
+    std::optional<std::string> odpowiedz_dialogu;  // none: cancelled
+    std::map<std::string, std::string> zapisane_pliki;
+    bool zapis_zawodzi = false;
+
+    // --- Local time and the user's formats.
+    CzasLokalny czas{2016, 3, 14, 8, 5, 30};
+    std::function<std::string(const CzasLokalny&)> format_daty;   // default yyyy-MM-dd
+    std::function<std::string(const CzasLokalny&)> format_czasu;  // default HH:mm:ss
+
+    // --- The record of calls, one line each: operation, a blank, its argument.
+    std::vector<std::string> wywolania;
+    // How many recorded calls start with `poczatek`.
+    std::size_t Liczba(std::string_view poczatek) const;
+    // Handles handed out and not yet released.
+    const std::map<Uchwyt, std::string>& Niezwolnione() const { return otwarte_; }
+
+    // Platforma
+    Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
+    std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
+                                                           std::uint32_t rozmiar) override;
+    void ZamknijKlucz(Uchwyt klucz) override;
+    bool PlikIstnieje(const std::string& sciezka) override;
+    std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
+    std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,
+                                                              std::uint32_t rozmiar) override;
+    std::optional<StalyBlokWersji> StalyBlok(const std::vector<std::uint8_t>& info) override;
+    std::string KatalogSystemowy() override;
+    std::string SciezkaProgramu() override;
+    std::optional<RekordWersji> WersjaSystemu(bool rozszerzony) override;
+    InfoProcesora InfoSystemu() override;
+    std::optional<InfoProcesora> NatywneInfoSystemu() override;
+    std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,
+                                              std::uint32_t sp_major,
+                                              std::uint32_t sp_minor) override;
+    int MetrykaSystemu(int indeks) override;
+    bool PodszyjSie() override;
+    Uchwyt OtworzTokenWatku(std::uint32_t& blad) override;
+    Uchwyt OtworzTokenProcesu() override;
+    Uchwyt UtworzSidAdministratorow() override;
+    std::uint32_t DlugoscSid(Uchwyt sid) override;
+    Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) override;
+    bool InicjujDeskryptor(Uchwyt deskryptor) override;
+    bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) override;
+    bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) override;
+    bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) override;
+    bool UstawGrupe(Uchwyt deskryptor, Uchwyt sid) override;
+    bool UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) override;
+    bool DeskryptorPoprawny(Uchwyt deskryptor) override;
+    std::optional<bool> SprawdzDostep(Uchwyt deskryptor, Uchwyt token) override;
+    void PrzywrocSie() override;
+    void ZwolnijPamiec(Uchwyt pamiec) override;
+    void ZwolnijSid(Uchwyt sid) override;
+    void ZamknijUchwyt(Uchwyt uchwyt) override;
+    Uchwyt UtworzObiekt(const std::string& prog_id) override;
+    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) override;
+    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
+    void ZwolnijObiekt(Uchwyt obiekt) override;
+    void OtworzAdres(const std::string& adres) override;
+    int Komunikat(const std::string& tekst, const std::string& tytul,
+                  std::uint32_t flagi) override;
+    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
+    bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
+    CzasLokalny Teraz() override;
+    std::string KrotkaData(const CzasLokalny& czas) override;
+    std::string DlugiCzas(const CzasLokalny& czas) override;
+
+private:
+    struct Klucz {
+        bool zablokowany = false;
+        std::map<std::string, Wartosc> wartosci;  // by lower-case name
+    };
+    std::map<std::string, Klucz> rejestr_;  // by "HKLM\path" in lower case
+    std::map<Uchwyt, std::string> otwarte_;  // handle -> what it is
+    std::map<Uchwyt, std::string> klucze_;   // key handle -> registry path
+    Uchwyt nastepny_ = 0x100;
+
+    static std::string Sciezka(Korzen korzen, const std::string& klucz);
+    Uchwyt Wydaj(const std::string& co);
+    bool Zwolnij(Uchwyt uchwyt, std::string_view rodzaj);
+    bool Zawodzi(std::string_view krok);
+    void Zapisz(std::string_view operacja, std::string_view argument);
+    const Wartosc* Znajdz(Uchwyt klucz, const std::string& nazwa) const;
+};
+
+}  // namespace pro
