@@ -4,7 +4,13 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 
 # Every test program runs under Wine in a prefix inside this build folder.
 set(PRO_PREFIKS_WINE ${CMAKE_BINARY_DIR}/wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE})
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(PRO_LADOWACZ_WINE wine64)
+else()
+    set(PRO_LADOWACZ_WINE wine)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE}
+    ${PRO_LADOWACZ_WINE})
 
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
@@ -21,7 +27,7 @@ endif()
 # The program's version resource, from the project version.
 configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
 file(GLOB PRO_APP_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-add_executable(probierator WIN32 ${PRO_APP_ZRODLA} ${CMAKE_BINARY_DIR}/wersja.rc)
+add_executable(probierator ${PRO_APP_ZRODLA} ${CMAKE_BINARY_DIR}/wersja.rc)
 target_link_libraries(probierator PRIVATE pro_win32)
 if(TARGET pro_ui)
     target_link_libraries(probierator PRIVATE pro_ui)
@@ -41,3 +47,8 @@ target_link_libraries(testy_rdzenia PRIVATE pro_sim gtest gtest_main)
 add_test(NAME rdzen_pod_wine COMMAND testy_rdzenia)
 
 include(${CMAKE_SOURCE_DIR}/tests/windows/testy.cmake)
+
+# The product needs no DLL beyond Windows' own.
+add_test(NAME exe_importuje_tylko_dll_windows
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DEXE=$<TARGET_FILE:probierator>
+                 -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)

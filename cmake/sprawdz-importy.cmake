@@ -1,0 +1,17 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when EXE imports a DLL that Windows does not ship (a MinGW runtime DLL).
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE zrzut RESULT_VARIABLE wynik)
+if(NOT wynik EQUAL 0)
+    message(FATAL_ERROR "objdump failed on ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" importy "${zrzut}")
+set(dozwolone advapi32 comctl32 comdlg32 gdi32 kernel32 msimg32 msvcrt ole32 oleaut32 shell32
+    shlwapi user32 version uxtheme)
+foreach(wiersz IN LISTS importy)
+    string(REGEX REPLACE "DLL Name: ([^.]+)\\.[dD][lL][lL].*" "\\1" dll "${wiersz}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST dozwolone)
+        message(FATAL_ERROR "${EXE} imports ${dll}.dll, which Windows does not ship")
+    endif()
+    message(STATUS "imports ${dll}.dll")
+endforeach()

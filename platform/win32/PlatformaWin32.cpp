@@ -1,0 +1,465 @@
+#include "platform/win32/PlatformaWin32.h"
+
+#include <commdlg.h>
+#include <oleauto.h>
+#include <shellapi.h>
+
+#include "platform/Tekst.h"
+
+namespace pro {
+namespace {
+
+HKEY KluczKorzenia(Korzen korzen) {
+    return korzen == Korzen::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT;
+}
+
+template <typename T>
+T Uchwyt2(Uchwyt u) {
+    return reinterpret_cast<T>(u);
+}
+
+template <typename T>
+Uchwyt DoUchwytu(T wskaznik) {
+    return reinterpret_cast<Uchwyt>(wskaznik);
+}
+
+// A kernel32 export looked up by name at the time of the call.
+template <typename Fn>
+Fn Kernel32(const char* nazwa) {
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, nazwa)));
+}
+
+InfoProcesora ZInfo(const SYSTEM_INFO& si) {
+    return InfoProcesora{si.wProcessorArchitecture, si.dwNumberOfProcessors};
+}
+
+// Owns a BSTR or a VARIANT for the length of a call.
+struct Wariant {
+    VARIANT v;
+    Wariant() { VariantInit(&v); }
+    ~Wariant() { VariantClear(&v); }
+    Wariant(const Wariant&) = delete;
+    Wariant& operator=(const Wariant&) = delete;
+};
+
+std::optional<DISPID> IdNazwy(IDispatch* obiekt, const std::string& nazwa) {
+    std::wstring w = Szeroki(nazwa);
+    LPOLESTR nazwy[] = {w.data()};
+    DISPID id = 0;
+    if (FAILED(obiekt->GetIDsOfNames(IID_NULL, nazwy, 1, LOCALE_SYSTEM_DEFAULT, &id))) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+// Closes a file handle when it goes out of scope.
+class Plik {
+public:
+    explicit Plik(HANDLE h) : h_(h) {}
+    Plik(const Plik&) = delete;
+    Plik& operator=(const Plik&) = delete;
+    ~Plik() { Zamknij(); }
+    HANDLE get() const { return h_; }
+    bool Poprawny() const { return h_ != INVALID_HANDLE_VALUE; }
+    bool Zamknij() {
+        if (h_ == INVALID_HANDLE_VALUE) return true;
+        const bool ok = CloseHandle(h_) != FALSE;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+SYSTEMTIME ZCzasu(const CzasLokalny& c) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(c.rok);
+    st.wMonth = static_cast<WORD>(c.miesiac);
+    st.wDay = static_cast<WORD>(c.dzien);
+    st.wHour = static_cast<WORD>(c.godzina);
+    st.wMinute = static_cast<WORD>(c.minuta);
+    st.wSecond = static_cast<WORD>(c.sekunda);
+    return st;
+}
+
+}  // namespace
+
+std::wstring Szeroki(const std::string& tekst) {
+    const std::u16string w = Utf16(tekst);
+    return std::wstring(w.begin(), w.end());
+}
+
+std::string Waski(const std::wstring& tekst) {
+    return Utf8(std::u16string(tekst.begin(), tekst.end()));
+}
+
+// --- Registry ---------------------------------------------------------------
+
+Uchwyt PlatformaWin32::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
+    HKEY klucz = nullptr;
+    if (RegOpenKeyExW(KluczKorzenia(korzen), Szeroki(sciezka).c_str(), 0, KEY_READ, &klucz) !=
+        ERROR_SUCCESS) {
+        return 0;
+    }
+    return DoUchwytu(klucz);
+}
+
+std::optional<InfoWartosci> PlatformaWin32::ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) {
+    DWORD typ = 0;
+    DWORD rozmiar = 0;
+    if (RegQueryValueExW(Uchwyt2<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, &typ, nullptr,
+                         &rozmiar) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return InfoWartosci{typ, rozmiar};
+}
+
+std::optional<std::vector<std::uint8_t>> PlatformaWin32::CzytajWartosc(Uchwyt klucz,
+                                                                       const std::string& nazwa,
+                                                                       std::uint32_t rozmiar) {
+    std::vector<std::uint8_t> dane(rozmiar);
+    DWORD przeczytane = rozmiar;
+    if (RegQueryValueExW(Uchwyt2<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, nullptr,
+                         dane.data(), &przeczytane) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    dane.resize(przeczytane);
+    return dane;
+}
+
+void PlatformaWin32::ZamknijKlucz(Uchwyt klucz) { RegCloseKey(Uchwyt2<HKEY>(klucz)); }
+
+// --- Files ------------------------------------------------------------------
+
+bool PlatformaWin32::PlikIstnieje(const std::string& sciezka) {
+    const DWORD atrybuty = GetFileAttributesW(Szeroki(sciezka).c_str());
+    return atrybuty != INVALID_FILE_ATTRIBUTES && (atrybuty & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::uint32_t PlatformaWin32::RozmiarInfoWersji(const std::string& sciezka) {
+    DWORD uchwyt = 0;
+    return GetFileVersionInfoSizeW(Szeroki(sciezka).c_str(), &uchwyt);
+}
+
+std::optional<std::vector<std::uint8_t>> PlatformaWin32::CzytajInfoWersji(
+    const std::string& sciezka, std::uint32_t rozmiar) {
+    std::vector<std::uint8_t> info(rozmiar);
+    if (!GetFileVersionInfoW(Szeroki(sciezka).c_str(), 0, rozmiar, info.data())) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+std::optional<StalyBlokWersji> PlatformaWin32::StalyBlok(const std::vector<std::uint8_t>& info) {
+    std::vector<std::uint8_t> kopia = info;  // VerQueryValue wants a writable block
+    void* blok = nullptr;
+    UINT dlugosc = 0;
+    if (kopia.empty() || !VerQueryValueW(kopia.data(), L"\\", &blok, &dlugosc) || blok == nullptr ||
+        dlugosc < sizeof(VS_FIXEDFILEINFO)) {
+        return std::nullopt;
+    }
+    const auto* staly = static_cast<const VS_FIXEDFILEINFO*>(blok);
+    return StalyBlokWersji{staly->dwFileVersionMS, staly->dwFileVersionLS};
+}
+
+// --- System facts -----------------------------------------------------------
+
+std::string PlatformaWin32::KatalogSystemowy() {
+    wchar_t bufor[MAX_PATH] = {};
+    const UINT dlugosc = GetSystemDirectoryW(bufor, MAX_PATH);
+    if (dlugosc == 0 || dlugosc >= MAX_PATH) return {};
+    return Waski(std::wstring(bufor, dlugosc));
+}
+
+std::string PlatformaWin32::SciezkaProgramu() {
+    std::wstring bufor(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD dlugosc =
+            GetModuleFileNameW(nullptr, bufor.data(), static_cast<DWORD>(bufor.size()));
+        if (dlugosc == 0) return {};
+        if (dlugosc < bufor.size()) return Waski(bufor.substr(0, dlugosc));
+        bufor.resize(bufor.size() * 2);
+    }
+}
+
+std::optional<RekordWersji> PlatformaWin32::WersjaSystemu(bool rozszerzony) {
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = rozszerzony ? sizeof(OSVERSIONINFOEXW) : sizeof(OSVERSIONINFOW);
+    if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return std::nullopt;
+    RekordWersji rekord;
+    rekord.major = info.dwMajorVersion;
+    rekord.minor = info.dwMinorVersion;
+    rekord.build = info.dwBuildNumber;
+    rekord.platforma = info.dwPlatformId;
+    for (const wchar_t* z = info.szCSDVersion; *z != 0 && z < info.szCSDVersion + 128; ++z) {
+        rekord.csd += static_cast<char16_t>(*z);
+    }
+    if (rozszerzony) {
+        rekord.suite = info.wSuiteMask;
+        rekord.typ_produktu = info.wProductType;
+    }
+    return rekord;
+}
+
+InfoProcesora PlatformaWin32::InfoSystemu() {
+    SYSTEM_INFO si{};
+    GetSystemInfo(&si);
+    return ZInfo(si);
+}
+
+std::optional<InfoProcesora> PlatformaWin32::NatywneInfoSystemu() {
+    using Fn = void(WINAPI*)(SYSTEM_INFO*);
+    const auto natywne = Kernel32<Fn>("GetNativeSystemInfo");
+    if (natywne == nullptr) return std::nullopt;
+    SYSTEM_INFO si{};
+    natywne(&si);
+    return ZInfo(si);
+}
+
+std::optional<std::uint32_t> PlatformaWin32::InfoProduktu(std::uint32_t major,
+                                                          std::uint32_t minor,
+                                                          std::uint32_t sp_major,
+                                                          std::uint32_t sp_minor) {
+    using Fn = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
+    const auto info_produktu = Kernel32<Fn>("GetProductInfo");
+    if (info_produktu == nullptr) return std::nullopt;
+    DWORD typ = 0;
+    if (!info_produktu(major, minor, sp_major, sp_minor, &typ)) return std::nullopt;
+    return typ;
+}
+
+int PlatformaWin32::MetrykaSystemu(int indeks) { return GetSystemMetrics(indeks); }
+
+// --- Administrator test -----------------------------------------------------
+
+bool PlatformaWin32::PodszyjSie() { return ImpersonateSelf(SecurityImpersonation) != FALSE; }
+
+Uchwyt PlatformaWin32::OtworzTokenWatku(std::uint32_t& blad) {
+    HANDLE token = nullptr;
+    if (token_testowy_ != nullptr) {
+        if (!DuplicateHandle(GetCurrentProcess(), token_testowy_, GetCurrentProcess(), &token, 0,
+                             FALSE, DUPLICATE_SAME_ACCESS)) {
+            blad = GetLastError();
+            return 0;
+        }
+        return DoUchwytu(token);
+    }
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &token)) {
+        blad = GetLastError();
+        return 0;
+    }
+    return DoUchwytu(token);
+}
+
+Uchwyt PlatformaWin32::OtworzTokenProcesu() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return 0;
+    return DoUchwytu(token);
+}
+
+Uchwyt PlatformaWin32::UtworzSidAdministratorow() {
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID sid = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
+                                  0, 0, 0, 0, 0, &sid)) {
+        return 0;
+    }
+    return DoUchwytu(sid);
+}
+
+std::uint32_t PlatformaWin32::DlugoscSid(Uchwyt sid) { return GetLengthSid(Uchwyt2<PSID>(sid)); }
+
+Uchwyt PlatformaWin32::PrzydzielPamiec(std::uint32_t rozmiar) {
+    return DoUchwytu(LocalAlloc(LPTR, rozmiar));
+}
+
+bool PlatformaWin32::InicjujDeskryptor(Uchwyt deskryptor) {
+    return InitializeSecurityDescriptor(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
+                                        SECURITY_DESCRIPTOR_REVISION) != FALSE;
+}
+
+bool PlatformaWin32::InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) {
+    return InitializeAcl(Uchwyt2<PACL>(acl), rozmiar, ACL_REVISION2) != FALSE;
+}
+
+bool PlatformaWin32::DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) {
+    return AddAccessAllowedAce(Uchwyt2<PACL>(acl), ACL_REVISION2, maska, Uchwyt2<PSID>(sid)) !=
+           FALSE;
+}
+
+bool PlatformaWin32::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
+    return SetSecurityDescriptorDacl(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), TRUE,
+                                     Uchwyt2<PACL>(acl), FALSE) != FALSE;
+}
+
+bool PlatformaWin32::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
+    return SetSecurityDescriptorGroup(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
+                                      Uchwyt2<PSID>(sid), FALSE) != FALSE;
+}
+
+bool PlatformaWin32::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
+    return SetSecurityDescriptorOwner(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
+                                      Uchwyt2<PSID>(sid), FALSE) != FALSE;
+}
+
+bool PlatformaWin32::DeskryptorPoprawny(Uchwyt deskryptor) {
+    return IsValidSecurityDescriptor(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor)) != FALSE;
+}
+
+std::optional<bool> PlatformaWin32::SprawdzDostep(Uchwyt deskryptor, Uchwyt token) {
+    GENERIC_MAPPING mapowanie{1, 2, 0, 3};
+    alignas(PRIVILEGE_SET) std::uint8_t przywileje[20] = {};
+    DWORD dlugosc = sizeof przywileje;
+    DWORD przyznane = 0;
+    BOOL status = FALSE;
+    if (!AccessCheck(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<HANDLE>(token), 1,
+                     &mapowanie, reinterpret_cast<PRIVILEGE_SET*>(przywileje), &dlugosc,
+                     &przyznane, &status)) {
+        return std::nullopt;
+    }
+    return status != FALSE;
+}
+
+void PlatformaWin32::PrzywrocSie() { RevertToSelf(); }
+void PlatformaWin32::ZwolnijPamiec(Uchwyt pamiec) { LocalFree(Uchwyt2<HLOCAL>(pamiec)); }
+void PlatformaWin32::ZwolnijSid(Uchwyt sid) { FreeSid(Uchwyt2<PSID>(sid)); }
+void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) { CloseHandle(Uchwyt2<HANDLE>(uchwyt)); }
+
+// --- COM automation ---------------------------------------------------------
+
+Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(Szeroki(prog_id).c_str(), &clsid))) return 0;
+    Microsoft::WRL::ComPtr<IDispatch> obiekt;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                IID_IDispatch, reinterpret_cast<void**>(obiekt.GetAddressOf()))) ||
+        !obiekt) {
+        return 0;
+    }
+    const Uchwyt uchwyt = nastepny_obiekt_++;
+    obiekty_[uchwyt] = std::move(obiekt);
+    return uchwyt;
+}
+
+std::optional<std::string> PlatformaWin32::CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) {
+    auto it = obiekty_.find(obiekt);
+    if (it == obiekty_.end()) return std::nullopt;
+    const auto id = IdNazwy(it->second.Get(), nazwa);
+    if (!id) return std::nullopt;
+    DISPPARAMS bez_argumentow{};
+    Wariant wynik;
+    if (FAILED(it->second->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
+                                  &bez_argumentow, &wynik.v, nullptr, nullptr))) {
+        return std::nullopt;
+    }
+    if (FAILED(VariantChangeType(&wynik.v, &wynik.v, 0, VT_BSTR))) return std::nullopt;
+    if (wynik.v.bstrVal == nullptr) return std::string();
+    return Waski(std::wstring(wynik.v.bstrVal, SysStringLen(wynik.v.bstrVal)));
+}
+
+bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa) {
+    auto it = obiekty_.find(obiekt);
+    if (it == obiekty_.end()) return false;
+    const auto id = IdNazwy(it->second.Get(), nazwa);
+    if (!id) return false;
+    DISPPARAMS bez_argumentow{};
+    return SUCCEEDED(it->second->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD,
+                                        &bez_argumentow, nullptr, nullptr, nullptr));
+}
+
+void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) { obiekty_.erase(obiekt); }
+
+// --- Effects of the windows -------------------------------------------------
+
+void PlatformaWin32::OtworzAdres(const std::string& adres) {
+    ShellExecuteW(nullptr, L"open", Szeroki(adres).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+int PlatformaWin32::Komunikat(const std::string& tekst, const std::string& tytul,
+                              std::uint32_t flagi) {
+    return MessageBoxW(GetActiveWindow(), Szeroki(tekst).c_str(), Szeroki(tytul).c_str(), flagi);
+}
+
+std::optional<std::string> PlatformaWin32::DialogZapisu(const ParametryZapisu& parametry) {
+    // "Opis|*.a|Opis|*.b" becomes "Opis\0*.a\0Opis\0*.b\0\0".
+    std::wstring filtr = Szeroki(parametry.filtr);
+    for (wchar_t& z : filtr) {
+        if (z == L'|') z = L'\0';
+    }
+    filtr.push_back(L'\0');
+    filtr.push_back(L'\0');
+    std::wstring plik = Szeroki(parametry.nazwa_pliku);
+    plik.resize(32768, L'\0');
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = Uchwyt2<HWND>(parametry.wlasciciel);
+    ofn.lpstrFilter = filtr.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(parametry.indeks_filtru);
+    ofn.lpstrFile = plik.data();
+    ofn.nMaxFile = static_cast<DWORD>(plik.size());
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING |
+                OFN_EXPLORER;
+    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+    return Waski(plik.c_str());
+}
+
+bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
+    const std::wstring cel = Szeroki(sciezka);
+    const std::wstring tymczasowy =
+        cel + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    {
+        Plik plik(CreateFileW(tymczasowy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!plik.Poprawny()) return false;
+        bool ok = true;
+        std::size_t zapisane = 0;
+        while (ok && zapisane < bajty.size()) {
+            DWORD porcja = 0;
+            const auto reszta = static_cast<DWORD>(std::min<std::size_t>(bajty.size() - zapisane,
+                                                                        1u << 20));
+            ok = WriteFile(plik.get(), bajty.data() + zapisane, reszta, &porcja, nullptr) &&
+                 porcja == reszta;
+            zapisane += porcja;
+        }
+        ok = ok && FlushFileBuffers(plik.get());
+        ok = plik.Zamknij() && ok;
+        if (!ok) {
+            DeleteFileW(tymczasowy.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExW(tymczasowy.c_str(), cel.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(tymczasowy.c_str());
+        return false;
+    }
+    return true;
+}
+
+// --- Time -------------------------------------------------------------------
+
+CzasLokalny PlatformaWin32::Teraz() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return CzasLokalny{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+}
+
+std::string PlatformaWin32::KrotkaData(const CzasLokalny& czas) {
+    const SYSTEMTIME st = ZCzasu(czas);
+    wchar_t bufor[128] = {};
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, bufor, 128);
+    return n > 0 ? Waski(std::wstring(bufor, static_cast<std::size_t>(n - 1))) : std::string();
+}
+
+std::string PlatformaWin32::DlugiCzas(const CzasLokalny& czas) {
+    const SYSTEMTIME st = ZCzasu(czas);
+    wchar_t bufor[128] = {};
+    const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, bufor, 128);
+    return n > 0 ? Waski(std::wstring(bufor, static_cast<std::size_t>(n - 1))) : std::string();
+}
+
+}  // namespace pro

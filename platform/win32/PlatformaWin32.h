@@ -1,0 +1,84 @@
+#pragma once
+// The real platform: W APIs, UTF-8 at the boundary. Registry keys open with
+// KEY_READ only.
+
+#include <windows.h>
+
+#include <map>
+#include <wrl/client.h>
+
+#include "platform/Platforma.h"
+
+namespace pro {
+
+std::wstring Szeroki(const std::string& tekst);
+std::string Waski(const std::wstring& tekst);
+
+class PlatformaWin32 : public Platforma {
+public:
+    PlatformaWin32() = default;
+    PlatformaWin32(const PlatformaWin32&) = delete;
+    PlatformaWin32& operator=(const PlatformaWin32&) = delete;
+    ~PlatformaWin32() override = default;
+
+    // A test seam: the administrator test uses a duplicate of this
+    // impersonation token instead of the thread's own. Not owned.
+    void UzyjTokenu(HANDLE token) { token_testowy_ = token; }
+
+    Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
+    std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
+                                                           std::uint32_t rozmiar) override;
+    void ZamknijKlucz(Uchwyt klucz) override;
+    bool PlikIstnieje(const std::string& sciezka) override;
+    std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
+    std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,
+                                                              std::uint32_t rozmiar) override;
+    std::optional<StalyBlokWersji> StalyBlok(const std::vector<std::uint8_t>& info) override;
+    std::string KatalogSystemowy() override;
+    std::string SciezkaProgramu() override;
+    std::optional<RekordWersji> WersjaSystemu(bool rozszerzony) override;
+    InfoProcesora InfoSystemu() override;
+    std::optional<InfoProcesora> NatywneInfoSystemu() override;
+    std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,
+                                              std::uint32_t sp_major,
+                                              std::uint32_t sp_minor) override;
+    int MetrykaSystemu(int indeks) override;
+    bool PodszyjSie() override;
+    Uchwyt OtworzTokenWatku(std::uint32_t& blad) override;
+    Uchwyt OtworzTokenProcesu() override;
+    Uchwyt UtworzSidAdministratorow() override;
+    std::uint32_t DlugoscSid(Uchwyt sid) override;
+    Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) override;
+    bool InicjujDeskryptor(Uchwyt deskryptor) override;
+    bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) override;
+    bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) override;
+    bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) override;
+    bool UstawGrupe(Uchwyt deskryptor, Uchwyt sid) override;
+    bool UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) override;
+    bool DeskryptorPoprawny(Uchwyt deskryptor) override;
+    std::optional<bool> SprawdzDostep(Uchwyt deskryptor, Uchwyt token) override;
+    void PrzywrocSie() override;
+    void ZwolnijPamiec(Uchwyt pamiec) override;
+    void ZwolnijSid(Uchwyt sid) override;
+    void ZamknijUchwyt(Uchwyt uchwyt) override;
+    Uchwyt UtworzObiekt(const std::string& prog_id) override;
+    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) override;
+    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
+    void ZwolnijObiekt(Uchwyt obiekt) override;
+    void OtworzAdres(const std::string& adres) override;
+    int Komunikat(const std::string& tekst, const std::string& tytul,
+                  std::uint32_t flagi) override;
+    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
+    bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
+    CzasLokalny Teraz() override;
+    std::string KrotkaData(const CzasLokalny& czas) override;
+    std::string DlugiCzas(const CzasLokalny& czas) override;
+
+private:
+    HANDLE token_testowy_ = nullptr;
+    std::map<Uchwyt, Microsoft::WRL::ComPtr<IDispatch>> obiekty_;
+    Uchwyt nastepny_obiekt_ = 1;
+};
+
+}  // namespace pro

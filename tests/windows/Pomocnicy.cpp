@@ -1,0 +1,43 @@
+#include "Pomocnicy.h"
+
+#include "platform/win32/PlatformaWin32.h"
+
+namespace pro::testy {
+
+std::string KatalogTestow() {
+    PlatformaWin32 p;
+    std::string sciezka = p.SciezkaProgramu();
+    return sciezka.substr(0, sciezka.find_last_of('\\'));
+}
+
+KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka)
+    : korzen_(korzen), sciezka_(sciezka) {
+    DWORD dyspozycja = 0;
+    RegCreateKeyExW(korzen, sciezka.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klucz_,
+                    &dyspozycja);
+    utworzony_ = dyspozycja == REG_CREATED_NEW_KEY;
+}
+
+KluczTestowy::~KluczTestowy() {
+    if (klucz_ == nullptr) return;
+    for (const auto& nazwa : wartosci_) RegDeleteValueW(klucz_, nazwa.c_str());
+    RegCloseKey(klucz_);
+    if (utworzony_) RegDeleteTreeW(korzen_, sciezka_.c_str());
+}
+
+void KluczTestowy::Surowe(const std::wstring& nazwa, DWORD typ, const std::vector<BYTE>& dane) {
+    RegSetValueExW(klucz_, nazwa.c_str(), 0, typ, dane.data(), static_cast<DWORD>(dane.size()));
+    wartosci_.push_back(nazwa);
+}
+
+void KluczTestowy::Tekst(const std::wstring& nazwa, const std::wstring& wartosc, DWORD typ) {
+    const auto* bajty = reinterpret_cast<const BYTE*>(wartosc.c_str());
+    Surowe(nazwa, typ, std::vector<BYTE>(bajty, bajty + (wartosc.size() + 1) * sizeof(wchar_t)));
+}
+
+void KluczTestowy::Liczba(const std::wstring& nazwa, DWORD wartosc) {
+    const auto* bajty = reinterpret_cast<const BYTE*>(&wartosc);
+    Surowe(nazwa, REG_DWORD, std::vector<BYTE>(bajty, bajty + sizeof wartosc));
+}
+
+}  // namespace pro::testy

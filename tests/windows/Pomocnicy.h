@@ -1,0 +1,36 @@
+#pragma once
+// Shared helpers of the Windows tests: paths beside the test program and
+// registry fixtures that remove themselves.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace pro::testy {
+
+// The folder of the running test program, without a trailing backslash.
+std::string KatalogTestow();
+
+// A registry key the test creates (in the view of its own bitness) and
+// deletes with everything below it when it goes out of scope.
+class KluczTestowy {
+public:
+    KluczTestowy(HKEY korzen, const std::wstring& sciezka);
+    ~KluczTestowy();
+    KluczTestowy(const KluczTestowy&) = delete;
+    KluczTestowy& operator=(const KluczTestowy&) = delete;
+
+    void Tekst(const std::wstring& nazwa, const std::wstring& wartosc, DWORD typ = REG_SZ);
+    void Liczba(const std::wstring& nazwa, DWORD wartosc);
+    void Surowe(const std::wstring& nazwa, DWORD typ, const std::vector<BYTE>& dane);
+
+private:
+    HKEY korzen_;
+    std::wstring sciezka_;
+    HKEY klucz_ = nullptr;
+    bool utworzony_ = false;  // false: the key existed before, only our values go
+    std::vector<std::wstring> wartosci_;
+};
+
+}  // namespace pro::testy

@@ -1,0 +1,16 @@
+# The Windows test suite: real registry, real files, real windows, under Wine.
+
+# Fixture programs: one with a version resource whose fixed block differs from
+# its string table, one without any version resource.
+add_executable(z_wersja ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp ${CMAKE_CURRENT_LIST_DIR}/dane/z_wersja.rc)
+add_executable(bez_wersji ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp)
+
+file(GLOB PRO_TESTY_WINDOWS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+add_executable(testy_windows ${PRO_TESTY_WINDOWS})
+target_link_libraries(testy_windows PRIVATE pro_win32 pro_sim gtest gtest_main)
+if(TARGET pro_ui)
+    target_link_libraries(testy_windows PRIVATE pro_ui)
+endif()
+add_dependencies(testy_windows z_wersja bez_wersji)
+pro_ostrzezenia(testy_windows)
+gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180)
