@@ -80,7 +80,7 @@ void SymulowanaMaszyna::ZablokujKlucz(Korzen korzen, const std::string& klucz) {
 
 Uchwyt SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
     const std::string pelna = Sciezka(korzen, sciezka);
-    Zapisz("OtworzKlucz", pelna);
+    Zapisz("OtworzKlucz", (korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + sciezka);
     auto it = rejestr_.find(pelna);
     if (it == rejestr_.end() || it->second.zablokowany) return 0;
     const Uchwyt uchwyt = Wydaj("klucz " + pelna);
