@@ -20,14 +20,30 @@ KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka)
 
 KluczTestowy::~KluczTestowy() {
     if (klucz_ == nullptr) return;
-    for (const auto& nazwa : wartosci_) RegDeleteValueW(klucz_, nazwa.c_str());
+    for (auto it = poprzednie_.rbegin(); it != poprzednie_.rend(); ++it) {
+        if (it->istniala) {
+            RegSetValueExW(klucz_, it->nazwa.c_str(), 0, it->typ, it->dane.data(),
+                           static_cast<DWORD>(it->dane.size()));
+        } else {
+            RegDeleteValueW(klucz_, it->nazwa.c_str());
+        }
+    }
     RegCloseKey(klucz_);
     if (utworzony_) RegDeleteTreeW(korzen_, sciezka_.c_str());
 }
 
 void KluczTestowy::Surowe(const std::wstring& nazwa, DWORD typ, const std::vector<BYTE>& dane) {
+    Poprzednia poprzednia;
+    poprzednia.nazwa = nazwa;
+    DWORD rozmiar = 0;
+    if (RegQueryValueExW(klucz_, nazwa.c_str(), nullptr, &poprzednia.typ, nullptr, &rozmiar) ==
+        ERROR_SUCCESS) {
+        poprzednia.dane.resize(rozmiar);
+        poprzednia.istniala = RegQueryValueExW(klucz_, nazwa.c_str(), nullptr, &poprzednia.typ,
+                                               poprzednia.dane.data(), &rozmiar) == ERROR_SUCCESS;
+    }
+    poprzednie_.push_back(std::move(poprzednia));
     RegSetValueExW(klucz_, nazwa.c_str(), 0, typ, dane.data(), static_cast<DWORD>(dane.size()));
-    wartosci_.push_back(nazwa);
 }
 
 void KluczTestowy::Tekst(const std::wstring& nazwa, const std::wstring& wartosc, DWORD typ) {

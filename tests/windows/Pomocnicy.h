@@ -13,7 +13,8 @@ namespace pro::testy {
 std::string KatalogTestow();
 
 // A registry key the test creates (in the view of its own bitness) and
-// deletes with everything below it when it goes out of scope.
+// deletes with everything below it when it goes out of scope. When the key
+// existed before, only the values the test set are put back as they were.
 class KluczTestowy {
 public:
     KluczTestowy(HKEY korzen, const std::wstring& sciezka);
@@ -30,7 +31,13 @@ private:
     std::wstring sciezka_;
     HKEY klucz_ = nullptr;
     bool utworzony_ = false;  // false: the key existed before, only our values go
-    std::vector<std::wstring> wartosci_;
+    struct Poprzednia {
+        std::wstring nazwa;
+        bool istniala = false;
+        DWORD typ = 0;
+        std::vector<BYTE> dane;
+    };
+    std::vector<Poprzednia> poprzednie_;  // restored in reverse order
 };
 
 }  // namespace pro::testy

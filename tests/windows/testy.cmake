@@ -13,4 +13,14 @@ if(TARGET pro_ui)
 endif()
 add_dependencies(testy_windows z_wersja bez_wersji)
 pro_ostrzezenia(testy_windows)
-gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180)
+# The tests share one Wine prefix and write its registry: one at a time.
+gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
+                     PROPERTIES RESOURCE_LOCK prefiks_wine)
+
+# The substitute "Excel.Application" automation server.
+add_library(excel_zastepczy SHARED ${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.cpp
+                                   ${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.def)
+set_target_properties(excel_zastepczy PROPERTIES PREFIX "")
+target_link_libraries(excel_zastepczy PRIVATE oleaut32 uuid)
+target_link_options(excel_zastepczy PRIVATE -Wl,--enable-stdcall-fixup)
+add_dependencies(testy_windows excel_zastepczy)
