@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "catalogue/Katalog.h"
+#include "catalogue/Raport.h"
+#include "platform/sim/SymulowanaMaszyna.h"
+
+namespace pro {
+namespace {
+
+std::vector<std::string> Linie(const std::string& tekst) {
+    std::vector<std::string> linie;
+    std::istringstream wejscie(tekst);
+    for (std::string linia; std::getline(wejscie, linia);) linie.push_back(linia);
+    return linie;
+}
+
+std::size_t Znaki(const std::string& utf8) {
+    std::size_t n = 0;
+    for (unsigned char c : utf8) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+NaglowekRaportu Naglowek() {
+    NaglowekRaportu n;
+    n.wersja = "1.2.0.7";
+    n.data_czas = "2016-03-14 08:05:30";
+    n.podsumowanie = {"System operacyjny: Microsoft Windows 7 Ultimate Edition",
+                      "Platforma: x64 (liczba procesorów: 4)", "Uprawnienia administratora: nie",
+                      "Kontrola konta użytkownika: aktywna"};
+    return n;
+}
+
+TEST(Raport, NaglowekIZakonczenie) {
+    DrzewoWyniku drzewo;
+    const auto linie = Linie(TrescRaportu(Naglowek(), drzewo));
+    const std::string gwiazdki(72, '*');
+    const std::vector<std::string> oczekiwane = {
+        gwiazdki,
+        "***                    Raport programu probierator                   ***",
+        "***         utworzony wersją 1.2.0.7 dnia 2016-03-14 08:05:30        ***",
+        "***                           " + std::string(NotaProducenta) +
+            "                          ***",
+        gwiazdki,
+        "",
+        "Dane systemu:",
+        "System operacyjny: Microsoft Windows 7 Ultimate Edition",
+        "Platforma: x64 (liczba procesorów: 4)",
+        "Uprawnienia administratora: nie",
+        "Kontrola konta użytkownika: aktywna",
+        "",
+        "Wybrane aplikacje:",
+        "",
+        gwiazdki,
+        "***                          koniec raportu                          ***",
+        gwiazdki,
+    };
+    EXPECT_EQ(linie, oczekiwane);
+    for (std::size_t i : {1u, 3u, 15u}) EXPECT_EQ(Znaki(linie[i]), 72u) << i;
+}
+
+TEST(Raport, BlokiAplikacji) {
+    SymulowanaMaszyna m;
+    Katalog k;
+    DrzewoWyniku drzewo;
+    auto& a = drzewo.DodajKorzen("Marendo Tabulo", obraz::Aplikacja, &k.Aplikacje[2]);
+    drzewo.DodajDziecko(a, "System operacyjny Windows", obraz::Spelnia, &k.Komponenty[0]);
+    drzewo.DodajDziecko(a, ".NET Framework 3.5:  ??.????.??", obraz::NieSpelnia, &k.Komponenty[4]);
+    drzewo.DodajDziecko(a, "nieznany komponent", obraz::Tymczasowy, &k.Komponenty[1]);
+    auto& b = drzewo.DodajKorzen("Ellard 100% Tabulo %s", obraz::Aplikacja, &k.Aplikacje[17]);
+    drzewo.DodajDziecko(b, "Windows Installer", obraz::Spelnia, &k.Komponenty[1]);
+    drzewo.DodajKorzen("Bez dzieci", obraz::Aplikacja, &k.Aplikacje[0]);
+
+    const std::string podkreslenia(72, '_');
+    const auto linie = Linie(TekstDrzewa(0, drzewo.Korzenie()));
+    const std::vector<std::string> oczekiwane = {
+        podkreslenia,
+        "Marendo Tabulo",
+        podkreslenia,
+        " System operacyjny Windows",
+        " - komponent zainstalowany",
+        " .NET Framework 3.5:  ??.????.??",
+        " - BRAK komponentu!",
+        " nieznany komponent",
+        "",
+        podkreslenia,
+        "Ellard 100% Tabulo %s",
+        podkreslenia,
+        " Windows Installer",
+        " - komponent zainstalowany",
+        "",
+        podkreslenia,
+        "Bez dzieci",
+        podkreslenia,
+    };
+    EXPECT_EQ(linie, oczekiwane);
+}
+
+TEST(Raport, WszystkoSpelnioneDwiePusteLiniePrzedGwiazdkami) {
+    DrzewoWyniku drzewo;
+    auto& a = drzewo.DodajKorzen("Ellard Tabulo", obraz::Aplikacja, nullptr);
+    drzewo.DodajDziecko(a, "Windows Installer", obraz::Spelnia, nullptr);
+    const std::string tresc = TrescRaportu(Naglowek(), drzewo);
+    EXPECT_NE(tresc.find(" Windows Installer\n - komponent zainstalowany\n\n\n" +
+                         std::string(72, '*') + "\n"),
+              std::string::npos);
+}
+
+TEST(Raport, DataICzas) {
+    SymulowanaMaszyna m;
+    EXPECT_EQ(DataCzasRaportu(m, {2016, 3, 14, 8, 5, 30}), "2016-03-14 08:05:30");
+    EXPECT_EQ(DataCzasRaportu(m, {2016, 3, 14, 0, 0, 0}), "2016-03-14");
+    EXPECT_EQ(DataCzasRaportu(m, {2016, 3, 14, 0, 0, 1}), "2016-03-14 00:00:01");
+    EXPECT_EQ(DataCzasRaportu(m, {2016, 3, 14, 12, 0, 0}), "2016-03-14 12:00:00");
+}
+
+TEST(Raport, KodowanieCp1250ICrLf) {
+    const std::string bajty = BajtyRaportu("wersją\nŻółć ĄĘŚ\n€ → 中\n100% %s\n");
+    EXPECT_EQ(bajty, "wersj\xB9\r\n\xAF\xF3\xB3\xE6 \xA5\xCA\x8C\r\n\x80 ? ?\r\n100% %s\r\n");
+    DrzewoWyniku drzewo;
+    const std::string plik = BajtyRaportu(TrescRaportu(Naglowek(), drzewo));
+    for (std::size_t i = 0; i < plik.size(); ++i) {
+        if (plik[i] == '\n') {
+            ASSERT_TRUE(i > 0 && plik[i - 1] == '\r') << "lone LF at " << i;
+        }
+        if (plik[i] == '\r') {
+            ASSERT_TRUE(i + 1 < plik.size() && plik[i + 1] == '\n');
+        }
+    }
+    EXPECT_EQ(plik.substr(plik.size() - 2), "\r\n");
+    EXPECT_NE(plik.find("utworzony wersj\xB9 1.2.0.7"), std::string::npos);
+    EXPECT_NE(plik.find("\xA9 Orleko"), std::string::npos);
+}
+
+TEST(Raport, NazwaPlikuBezZnakowZabronionych) {
+    EXPECT_EQ(NazwaRaportu("2016-03-14"), "Raport_probieratora_2016-03-14.txt");
+    EXPECT_EQ(NazwaRaportu("3/14/2016"), "Raport_probieratora_3-14-2016.txt");
+    EXPECT_EQ(NazwaRaportu("14.03.2016"), "Raport_probieratora_14.03.2016.txt");
+    EXPECT_EQ(NazwaRaportu("a<b>c:d\"e\\f|g?h*i\tj"), "Raport_probieratora_a-b-c-d-e-f-g-h-i-j.txt");
+}
+
+struct Zapis : testing::Test {
+    SymulowanaMaszyna m;
+    DrzewoWyniku drzewo;
+    const std::array<std::string, 4> podsumowanie = Naglowek().podsumowanie;
+    Zapis() {
+        m.DodajPlik(m.sciezka_programu, SymulowanaMaszyna::Wersja(1, 2, 0, 7));
+        auto& a = drzewo.DodajKorzen("Ellard Tabulo", obraz::Aplikacja, nullptr);
+        drzewo.DodajDziecko(a, "Windows Installer", obraz::Spelnia, nullptr);
+    }
+};
+
+TEST_F(Zapis, DialogIKomunikatSukcesu) {
+    m.format_daty = [](const CzasLokalny& c) {
+        return std::to_string(c.miesiac) + "/" + std::to_string(c.dzien) + "/" +
+               std::to_string(c.rok);
+    };
+    m.odpowiedz_dialogu = "C:\\raporty\\100% r.txt";
+    ZapiszRaport(m, 0x1234, podsumowanie, drzewo);
+    ASSERT_EQ(m.dialogi.size(), 1u);
+    EXPECT_EQ(m.dialogi[0].nazwa_pliku, "Raport_probieratora_3-14-2016.txt");
+    EXPECT_EQ(m.dialogi[0].filtr,
+              "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*");
+    EXPECT_EQ(m.dialogi[0].indeks_filtru, 1);
+    EXPECT_EQ(m.dialogi[0].wlasciciel, 0x1234u);
+    ASSERT_EQ(m.zapisane_pliki.count("C:\\raporty\\100% r.txt"), 1u);
+    const std::string& plik = m.zapisane_pliki["C:\\raporty\\100% r.txt"];
+    EXPECT_NE(plik.find("utworzony wersj\xB9 1.2.0.7 dnia 3/14/2016 08:05:30        ***\r\n"),
+              std::string::npos);
+    ASSERT_EQ(m.komunikaty.size(), 1u);
+    EXPECT_EQ(m.komunikaty[0].tekst, "Utworzono raport: C:\\raporty\\100% r.txt.");
+    EXPECT_EQ(m.komunikaty[0].tytul, "Probierator");
+    EXPECT_EQ(m.komunikaty[0].flagi, 0x40u);
+}
+
+TEST_F(Zapis, AnulowanieIPustaSciezka) {
+    for (std::optional<std::string> odpowiedz : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+        m.odpowiedz_dialogu = odpowiedz;
+        ZapiszRaport(m, 0, podsumowanie, drzewo);
+    }
+    EXPECT_EQ(m.dialogi.size(), 2u);
+    EXPECT_TRUE(m.zapisane_pliki.empty());
+    EXPECT_TRUE(m.komunikaty.empty());
+    EXPECT_EQ(m.Liczba("ZapiszPlik"), 0u);
+}
+
+TEST_F(Zapis, NiepowodzenieZapisu) {
+    m.odpowiedz_dialogu = "C:\\raport.txt";
+    m.zapis_zawodzi = true;
+    ZapiszRaport(m, 0, podsumowanie, drzewo);
+    ASSERT_EQ(m.komunikaty.size(), 1u);
+    EXPECT_EQ(m.komunikaty[0].tekst, "Utworzenie raportu nie powiodło się.");
+    EXPECT_EQ(m.komunikaty[0].tytul, "Probierator - błąd!");
+    EXPECT_EQ(m.komunikaty[0].flagi, 0x30u);
+}
+
+TEST_F(Zapis, WyjatekPrzyBudowaniuNieDotykaPliku) {
+    m.odpowiedz_dialogu = "C:\\raport.txt";
+    m.format_czasu = [](const CzasLokalny&) -> std::string { throw std::runtime_error("czas"); };
+    ZapiszRaport(m, 0, podsumowanie, drzewo);
+    EXPECT_EQ(m.Liczba("ZapiszPlik"), 0u);
+    ASSERT_EQ(m.komunikaty.size(), 1u);
+    EXPECT_EQ(m.komunikaty[0].tytul, "Probierator - błąd!");
+}
+
+}  // namespace
+}  // namespace pro
