@@ -58,6 +58,7 @@ struct InfoProcesora {
 struct CzasLokalny {
     int rok = 0, miesiac = 0, dzien = 0;
     int godzina = 0, minuta = 0, sekunda = 0;
+    int strefa_minut = 0;  // local time minus UTC, in minutes
 };
 
 // Message box flags, numbered as Windows numbers them.
@@ -171,6 +172,16 @@ public:
     virtual CzasLokalny Teraz() = 0;
     virtual std::string KrotkaData(const CzasLokalny& czas) = 0;
     virtual std::string DlugiCzas(const CzasLokalny& czas) = 0;
+
+    // --- Runs without a window.
+    // The computer's host name; empty when unknown.
+    virtual std::string NazwaKomputera() = 0;
+    // Appends `wiersze` to `sciezka` holding the file exclusively, with
+    // `naglowek` first when the file is new or empty. A file held by another
+    // writer is retried a bounded number of times. Either all of it is added
+    // or nothing; false on failure.
+    virtual bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
+                               const std::string& wiersze) = 0;
 };
 
 }  // namespace pro

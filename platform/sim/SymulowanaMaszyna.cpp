@@ -360,6 +360,23 @@ std::string SymulowanaMaszyna::DlugiCzas(const CzasLokalny& c) {
     return Dwie(c.godzina) + ":" + Dwie(c.minuta) + ":" + Dwie(c.sekunda);
 }
 
+// --- Runs without a window ------------------------------------------------
+
+std::string SymulowanaMaszyna::NazwaKomputera() {
+    Zapisz("NazwaKomputera", "");
+    return nazwa_komputera;
+}
+
+bool SymulowanaMaszyna::DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
+                                      const std::string& wiersze) {
+    Zapisz("DopiszDoPliku", sciezka);
+    if (dopisanie_zawodzi) return false;
+    std::string& plik = zapisane_pliki[sciezka];
+    if (plik.empty()) plik = naglowek;
+    plik += wiersze;
+    return true;
+}
+
 // --- Bookkeeping ------------------------------------------------------------
 
 std::size_t SymulowanaMaszyna::Liczba(std::string_view poczatek) const {

@@ -94,6 +94,10 @@ public:
     std::function<std::string(const CzasLokalny&)> format_daty;   // default yyyy-MM-dd
     std::function<std::string(const CzasLokalny&)> format_czasu;  // default HH:mm:ss
 
+    // --- Runs without a window.
+    std::string nazwa_komputera = "PRACOWNIA-01";
+    bool dopisanie_zawodzi = false;
+
     // --- The record of calls, one line each: operation, a blank, its argument.
     std::vector<std::string> wywolania;
     // How many recorded calls start with `poczatek`.
@@ -151,6 +155,9 @@ public:
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;
     std::string DlugiCzas(const CzasLokalny& czas) override;
+    std::string NazwaKomputera() override;
+    bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
+                       const std::string& wiersze) override;
 
 private:
     struct Klucz {

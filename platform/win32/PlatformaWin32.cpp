@@ -445,7 +445,15 @@ bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& b
 CzasLokalny PlatformaWin32::Teraz() {
     SYSTEMTIME st{};
     GetLocalTime(&st);
-    return CzasLokalny{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    CzasLokalny czas{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, 0};
+    TIME_ZONE_INFORMATION strefa{};
+    switch (GetTimeZoneInformation(&strefa)) {
+        case TIME_ZONE_ID_STANDARD: czas.strefa_minut = -(strefa.Bias + strefa.StandardBias); break;
+        case TIME_ZONE_ID_DAYLIGHT: czas.strefa_minut = -(strefa.Bias + strefa.DaylightBias); break;
+        case TIME_ZONE_ID_UNKNOWN: czas.strefa_minut = -strefa.Bias; break;
+        default: break;
+    }
+    return czas;
 }
 
 std::string PlatformaWin32::KrotkaData(const CzasLokalny& czas) {
@@ -460,6 +468,59 @@ std::string PlatformaWin32::DlugiCzas(const CzasLokalny& czas) {
     wchar_t bufor[128] = {};
     const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, bufor, 128);
     return n > 0 ? Waski(std::wstring(bufor, static_cast<std::size_t>(n - 1))) : std::string();
+}
+
+}  // namespace pro
+
+namespace pro {
+
+// --- Runs without a window ------------------------------------------------
+
+std::string PlatformaWin32::NazwaKomputera() {
+    wchar_t nazwa[256] = {};
+    DWORD dlugosc = 256;
+    if (!GetComputerNameExW(ComputerNameDnsHostname, nazwa, &dlugosc)) {
+        dlugosc = 256;
+        if (!GetComputerNameW(nazwa, &dlugosc)) return {};
+    }
+    return Waski(std::wstring(nazwa, dlugosc));
+}
+
+bool PlatformaWin32::DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
+                                   const std::string& wiersze) {
+    // Many workstations append to one file on a share: hold it exclusively,
+    // and wait a little while another one holds it.
+    const std::wstring cel = Szeroki(sciezka);
+    HANDLE uchwyt = INVALID_HANDLE_VALUE;
+    for (int proba = 0; proba < 200; ++proba) {
+        uchwyt = CreateFileW(cel.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (uchwyt != INVALID_HANDLE_VALUE) break;
+        const DWORD blad = GetLastError();
+        if (blad != ERROR_SHARING_VIOLATION && blad != ERROR_LOCK_VIOLATION &&
+            blad != ERROR_ACCESS_DENIED) {
+            return false;
+        }
+        Sleep(20 + static_cast<DWORD>((GetTickCount() ^ GetCurrentProcessId()) % 60));
+    }
+    Plik plik(uchwyt);
+    if (!plik.Poprawny()) return false;
+    LARGE_INTEGER rozmiar{};
+    if (!GetFileSizeEx(plik.get(), &rozmiar)) return false;
+    const std::string dane = (rozmiar.QuadPart == 0 ? naglowek : std::string()) + wiersze;
+    LARGE_INTEGER koniec{};
+    if (!SetFilePointerEx(plik.get(), LARGE_INTEGER{}, &koniec, FILE_END)) return false;
+    DWORD zapisane = 0;
+    const bool ok = WriteFile(plik.get(), dane.data(), static_cast<DWORD>(dane.size()), &zapisane,
+                              nullptr) &&
+                    zapisane == dane.size() && FlushFileBuffers(plik.get());
+    if (!ok) {
+        // Take back a partial write: a row is there whole or not at all.
+        SetFilePointerEx(plik.get(), koniec, nullptr, FILE_BEGIN);
+        SetEndOfFile(plik.get());
+        return false;
+    }
+    return plik.Zamknij();
 }
 
 }  // namespace pro

@@ -74,6 +74,9 @@ public:
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;
     std::string DlugiCzas(const CzasLokalny& czas) override;
+    std::string NazwaKomputera() override;
+    bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
+                       const std::string& wiersze) override;
 
 private:
     HANDLE token_testowy_ = nullptr;
