@@ -1,11 +1,17 @@
 // Until the windows exist: prints what the program's probes read on this machine.
 #include <cstdio>
 
+#include <objbase.h>
+
+#include "app/BezOkna.h"
 #include "catalogue/Katalog.h"
 #include "platform/win32/PlatformaWin32.h"
 
 int main() {
     using namespace pro;
+    CoInitialize(nullptr);
+    const auto argumenty = ArgumentyProgramu();
+    if (!argumenty.empty()) return UruchomBezOkna(argumenty);
     PlatformaWin32 p;
     KatalogSystemu = p.KatalogSystemowy();
     std::printf("Katalog aplikacji (%zu):\n", Aplikacje.size());

@@ -1,61 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-#include "Pomocnicy.h"
+#include "KatalogTymczasowy.h"
 #include "platform/win32/PlatformaWin32.h"
 
 namespace pro {
 namespace {
 
-// A folder of its own for each test, removed afterwards.
 class ZapisPliku : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t tmp[MAX_PATH];
-        GetTempPathW(MAX_PATH, tmp);
-        katalog_ = std::wstring(tmp) + L"probierator_zapis_" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(katalog_.c_str(), nullptr);
-    }
-    void TearDown() override {
-        WIN32_FIND_DATAW d;
-        HANDLE h = FindFirstFileW((katalog_ + L"\\*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring sciezka = katalog_ + L"\\" + d.cFileName;
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveDirectoryW(sciezka.c_str());
-                } else {
-                    DeleteFileW(sciezka.c_str());
-                }
-            } while (FindNextFileW(h, &d));
-            FindClose(h);
-        }
-        RemoveDirectoryW(katalog_.c_str());
-    }
-    std::string Sciezka(const std::string& nazwa) const { return Waski(katalog_) + "\\" + nazwa; }
-    static std::string Czytaj(const std::string& sciezka) {
-        std::ifstream plik(std::filesystem::path(Szeroki(sciezka)), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(plik), {});
-    }
-    static void Pisz(const std::string& sciezka, const std::string& tresc) {
-        std::ofstream(std::filesystem::path(Szeroki(sciezka)), std::ios::binary) << tresc;
-    }
-    int LiczbaPlikow() const {
-        int n = 0;
-        WIN32_FIND_DATAW d;
-        HANDLE h = FindFirstFileW((katalog_ + L"\\*").c_str(), &d);
-        if (h == INVALID_HANDLE_VALUE) return 0;
-        do {
-            if (!(d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        } while (FindNextFileW(h, &d));
-        FindClose(h);
-        return n;
+    std::string Sciezka(const std::string& nazwa) const { return katalog_.Sciezka(nazwa); }
+    int LiczbaPlikow() const { return katalog_.LiczbaPlikow(); }
+    static std::string Czytaj(const std::string& s) { return testy::KatalogTymczasowy::Czytaj(s); }
+    static void Pisz(const std::string& s, const std::string& t) {
+        testy::KatalogTymczasowy::Pisz(s, t);
     }
 
-    std::wstring katalog_;
+    testy::KatalogTymczasowy katalog_{L"probierator_zapis"};
     PlatformaWin32 p_;
 };
 
