@@ -221,58 +221,105 @@ int SymulowanaMaszyna::MetrykaSystemu(int indeks) {
 
 // --- Administrator test -----------------------------------------------------
 
-bool SymulowanaMaszyna::Zawodzi(std::string_view krok) {
-    Zapisz(krok, "");
-    return krok_zawodzi == krok;
+bool SymulowanaMaszyna::Zawodzi(std::string_view krok, std::string_view argument) {
+    Zapisz(krok, argument);
+    return krok_zawodzi == krok ||
+           (!argument.empty() && krok_zawodzi == std::string(krok) + " " + std::string(argument));
 }
 
-bool SymulowanaMaszyna::PodszyjSie() { return !Zawodzi("PodszyjSie"); }
+void SymulowanaMaszyna::Sprawdz(std::string_view operacja, Uchwyt uchwyt,
+                                std::string_view rodzaj) {
+    auto it = otwarte_.find(uchwyt);
+    if (it == otwarte_.end() || it->second.substr(0, rodzaj.size()) != rodzaj) {
+        Zapisz("BLAD argument", std::string(operacja) + " " + std::string(rodzaj) + " " +
+                                    std::to_string(uchwyt));
+    }
+}
+
+bool SymulowanaMaszyna::PodszyjSie() {
+    if (Zawodzi("PodszyjSie")) return false;
+    podszyty_ = true;
+    return true;
+}
 
 Uchwyt SymulowanaMaszyna::OtworzTokenWatku(std::uint32_t& blad) {
-    if (Zawodzi("OtworzTokenWatku") || !token_watku) {
+    if (Zawodzi("OtworzTokenWatku") || !(token_watku || podszyty_)) {
         blad = blad_tokenu_watku;
         return 0;
     }
-    return Wydaj("token");
+    return Wydaj("token watku");
 }
 
 Uchwyt SymulowanaMaszyna::OtworzTokenProcesu() {
-    return Zawodzi("OtworzTokenProcesu") ? 0 : Wydaj("token");
+    return Zawodzi("OtworzTokenProcesu") || !token_procesu ? 0 : Wydaj("token procesu");
 }
 
 Uchwyt SymulowanaMaszyna::UtworzSidAdministratorow() {
     return Zawodzi("UtworzSidAdministratorow") ? 0 : Wydaj("sid");
 }
 
-std::uint32_t SymulowanaMaszyna::DlugoscSid(Uchwyt) {
+std::uint32_t SymulowanaMaszyna::DlugoscSid(Uchwyt sid) {
     Zapisz("DlugoscSid", "");
+    Sprawdz("DlugoscSid", sid, "sid");
     return 16;  // S-1-5-32-544: 8 bytes of header, two sub-authorities
 }
 
 Uchwyt SymulowanaMaszyna::PrzydzielPamiec(std::uint32_t rozmiar) {
-    return Zawodzi("PrzydzielPamiec") ? 0 : Wydaj("pamiec " + std::to_string(rozmiar));
+    return Zawodzi("PrzydzielPamiec", std::to_string(rozmiar))
+               ? 0
+               : Wydaj("pamiec " + std::to_string(rozmiar));
 }
 
-bool SymulowanaMaszyna::InicjujDeskryptor(Uchwyt) { return !Zawodzi("InicjujDeskryptor"); }
-bool SymulowanaMaszyna::InicjujAcl(Uchwyt, std::uint32_t rozmiar) {
+bool SymulowanaMaszyna::InicjujDeskryptor(Uchwyt deskryptor) {
+    Sprawdz("InicjujDeskryptor", deskryptor, "pamiec 20");
+    return !Zawodzi("InicjujDeskryptor");
+}
+bool SymulowanaMaszyna::InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) {
     Zapisz("RozmiarAcl", std::to_string(rozmiar));
+    Sprawdz("InicjujAcl", acl, "pamiec " + std::to_string(rozmiar));
     return !Zawodzi("InicjujAcl");
 }
-bool SymulowanaMaszyna::DodajWpisDostepu(Uchwyt, std::uint32_t maska, Uchwyt) {
+bool SymulowanaMaszyna::DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) {
     Zapisz("MaskaWpisu", std::to_string(maska));
+    Sprawdz("DodajWpisDostepu", acl, "pamiec");
+    Sprawdz("DodajWpisDostepu", sid, "sid");
     return !Zawodzi("DodajWpisDostepu");
 }
-bool SymulowanaMaszyna::UstawDacl(Uchwyt, Uchwyt) { return !Zawodzi("UstawDacl"); }
-bool SymulowanaMaszyna::UstawGrupe(Uchwyt, Uchwyt) { return !Zawodzi("UstawGrupe"); }
-bool SymulowanaMaszyna::UstawWlasciciela(Uchwyt, Uchwyt) { return !Zawodzi("UstawWlasciciela"); }
-bool SymulowanaMaszyna::DeskryptorPoprawny(Uchwyt) { return !Zawodzi("DeskryptorPoprawny"); }
+bool SymulowanaMaszyna::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
+    Sprawdz("UstawDacl", deskryptor, "pamiec 20");
+    Sprawdz("UstawDacl", acl, "pamiec");
+    return !Zawodzi("UstawDacl");
+}
+bool SymulowanaMaszyna::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
+    Sprawdz("UstawGrupe", deskryptor, "pamiec 20");
+    Sprawdz("UstawGrupe", sid, "sid");
+    return !Zawodzi("UstawGrupe");
+}
+bool SymulowanaMaszyna::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
+    Sprawdz("UstawWlasciciela", deskryptor, "pamiec 20");
+    Sprawdz("UstawWlasciciela", sid, "sid");
+    return !Zawodzi("UstawWlasciciela");
+}
+bool SymulowanaMaszyna::DeskryptorPoprawny(Uchwyt deskryptor) {
+    Sprawdz("DeskryptorPoprawny", deskryptor, "pamiec 20");
+    return !Zawodzi("DeskryptorPoprawny");
+}
 
-std::optional<bool> SymulowanaMaszyna::SprawdzDostep(Uchwyt, Uchwyt) {
-    if (Zawodzi("SprawdzDostep")) return std::nullopt;
+std::optional<bool> SymulowanaMaszyna::SprawdzDostep(Uchwyt deskryptor, Uchwyt token) {
+    Sprawdz("SprawdzDostep", deskryptor, "pamiec 20");
+    Sprawdz("SprawdzDostep", token, "token");
+    auto it = otwarte_.find(token);
+    const std::string rodzaj = it == otwarte_.end() ? "?" : it->second;
+    if (Zawodzi("SprawdzDostep", rodzaj)) return std::nullopt;
+    // ERROR_NO_IMPERSONATION_TOKEN
+    if (rodzaj == "token procesu") return std::nullopt;
     return dostep;
 }
 
-void SymulowanaMaszyna::PrzywrocSie() { Zapisz("PrzywrocSie", ""); }
+void SymulowanaMaszyna::PrzywrocSie() {
+    Zapisz("PrzywrocSie", "");
+    podszyty_ = false;
+}
 
 void SymulowanaMaszyna::ZwolnijPamiec(Uchwyt pamiec) {
     Zapisz("ZwolnijPamiec", "");

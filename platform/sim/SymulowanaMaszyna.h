@@ -61,11 +61,18 @@ public:
     std::map<int, int> metryki;
 
     // --- Administrator test. `krok_zawodzi` names the platform operation that
-    // fails (e.g. "UtworzSidAdministratorow"); empty for none.
+    // fails (e.g. "UtworzSidAdministratorow"), or one call of it as recorded
+    // (e.g. "PrzydzielPamiec 20"); empty for none. As on Windows,
+    // a successful PodszyjSie gives the thread a token until PrzywrocSie, and
+    // AccessCheck refuses a process (primary) token. An operation handed a
+    // handle of the wrong kind, or one already released, records a "BLAD" line.
     std::string krok_zawodzi;
     std::uint32_t blad_tokenu_watku = 1008;  // ERROR_NO_TOKEN
     bool token_watku = false;                // the thread already has a token
+    bool token_procesu = true;               // OpenProcessToken succeeds
     bool dostep = true;                      // AccessCheck's access status
+    // The thread is impersonating (PodszyjSie without PrzywrocSie).
+    bool Podszyty() const { return podszyty_; }
 
     // --- The substitute "Excel.Application".
     struct Excel {
@@ -168,11 +175,13 @@ private:
     std::map<Uchwyt, std::string> otwarte_;  // handle -> what it is
     std::map<Uchwyt, std::string> klucze_;   // key handle -> registry path
     Uchwyt nastepny_ = 0x100;
+    bool podszyty_ = false;
 
     static std::string Sciezka(Korzen korzen, const std::string& klucz);
     Uchwyt Wydaj(const std::string& co);
     bool Zwolnij(Uchwyt uchwyt, std::string_view rodzaj);
-    bool Zawodzi(std::string_view krok);
+    bool Zawodzi(std::string_view krok, std::string_view argument = {});
+    void Sprawdz(std::string_view operacja, Uchwyt uchwyt, std::string_view rodzaj);
     void Zapisz(std::string_view operacja, std::string_view argument);
     const Wartosc* Znajdz(Uchwyt klucz, const std::string& nazwa) const;
 };

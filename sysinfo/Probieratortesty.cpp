@@ -1,0 +1,269 @@
+#include "sysinfo/Probieratortesty.h"
+
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "platform/Zasob.h"
+
+namespace pro {
+namespace {
+
+constexpr const char* Nieznany = "nieznany";
+
+// Numbers as Windows defines them.
+constexpr std::uint32_t PlatformaWin32s = 0;
+constexpr std::uint32_t PlatformaWindows = 1;
+constexpr std::uint32_t PlatformaNt = 2;
+constexpr std::uint8_t StacjaRobocza = 1;    // VER_NT_WORKSTATION
+constexpr std::uint8_t KontrolerDomeny = 2;  // VER_NT_DOMAIN_CONTROLLER
+constexpr std::uint8_t Serwer = 3;           // VER_NT_SERVER
+constexpr std::uint16_t SuiteEnterprise = 0x0002;
+constexpr std::uint16_t SuiteDatacenter = 0x0080;
+constexpr std::uint16_t SuitePersonal = 0x0200;
+constexpr std::uint16_t SuiteBlade = 0x0400;
+constexpr int SmServerR2 = 89;
+
+bool JestSerwerem(std::uint8_t typ) { return typ == Serwer || typ == KontrolerDomeny; }
+
+// The edition that GetProductInfo names; empty for a type we do not name.
+const char* SufiksProduktu(std::uint32_t typ) {
+    switch (typ) {
+        case 1: return " Ultimate Edition";
+        case 2: return " Home Basic Edition";
+        case 3: return " Home Premium Edition";
+        case 4: return " Enterprise Edition";
+        case 6: return " Business Edition";
+        case 7: return " Standard Edition";
+        case 8: return " Datacenter Edition";
+        case 9: return " Small Business Server";
+        case 10: return " Enterprise Edition";
+        case 11: return " Starter Edition";
+        case 12: return " Datacenter Edition (core installation)";
+        case 13: return " Standard Edition (core installation)";
+        case 14: return " Enterprise Edition (core installation)";
+        case 15: return " Enterprise Edition for Itanium-based Systems";
+        case 17: return " Web Server Edition";
+        case 18: return " Cluster Server Edition";
+        case 48: return " Professional";
+        default: return "";
+    }
+}
+
+std::string NazwaRodziny9x(const RekordWersji& r) {
+    // Only the second character of szCSDVersion tells the release's revision;
+    // a shorter text reads as the NUL that follows it.
+    const char16_t znak = r.csd.size() > 1 ? r.csd[1] : u'\0';
+    std::string wynik = Nieznany;
+    if (r.major == 4 && r.minor == 0) {
+        wynik = "Microsoft Windows 95";
+        if (znak == u'C' || znak == u'B') wynik += " OSR 2";
+    }
+    if (r.major == 4 && r.minor == 10) {
+        wynik = "Microsoft Windows 98";
+        if (znak == u'A') wynik += " Second Edition";
+    }
+    if (r.major == 4 && r.minor == 90) wynik = "Microsoft Windows Milenium";
+    return wynik;
+}
+
+std::string NazwaWydania6(Platforma& platforma, const RekordWersji& r, bool rozszerzony) {
+    struct Wydanie {
+        const char* laczna;
+        const char* stacja;
+        const char* serwer;
+    };
+    static constexpr Wydanie wydania[] = {
+        {"Microsoft Windows Vista lub Windows Server 2008", "Microsoft Windows Vista",
+         "Windows Server 2008"},
+        {"Microsoft Windows 7 lub Windows Server 2008 R2", "Microsoft Windows 7",
+         "Windows Server 2008 R2"},
+        {"Microsoft Windows 8 lub Windows Server 2012", "Microsoft Windows 8",
+         "Windows Server 2012"},
+        {"Microsoft Windows 8.1 lub Windows Server 2012 R2", "Microsoft Windows 8.1",
+         "Windows Server 2012 R2"},
+    };
+    std::string wynik = Nieznany;
+    if (r.minor < std::size(wydania)) {
+        const Wydanie& w = wydania[r.minor];
+        wynik = w.laczna;
+        // Without the extended record the product type is unknown.
+        if (rozszerzony) wynik = r.typ_produktu == StacjaRobocza ? w.stacja : w.serwer;
+    }
+    // A kernel32 without GetProductInfo, or a call that fails, counts as
+    // type 0: no edition.
+    wynik += SufiksProduktu(platforma.InfoProduktu(r.major, r.minor, 0, 0).value_or(0));
+    return wynik;
+}
+
+std::string NazwaRodzinyNt(Platforma& platforma, const RekordWersji& r, bool rozszerzony) {
+    if (r.major == 6) return NazwaWydania6(platforma, r, rozszerzony);
+
+    if (r.major == 5 && r.minor == 2) {
+        std::string wynik = "Microsoft Windows Server 2003 Family";
+        if (platforma.MetrykaSystemu(SmServerR2) != 0) wynik = "Microsoft Windows Server 2003 \"R2\"";
+        if (!rozszerzony) return wynik;
+        if (JestSerwerem(r.typ_produktu)) {
+            if (r.suite & SuiteDatacenter) return wynik + " Datacenter Edition";
+            if (r.suite & SuiteEnterprise) return wynik + " Enterprise Edition";
+            if (r.suite & SuiteBlade) return wynik + " Web Edition";
+            return wynik + " Standard Edition";
+        }
+        if (r.typ_produktu == StacjaRobocza) return "Windows XP Professional x64 Edition";
+        return wynik;
+    }
+
+    if (r.major == 5 && r.minor == 1) {
+        std::string wynik = "Microsoft Windows XP";
+        if (rozszerzony && r.typ_produktu == StacjaRobocza) {
+            wynik += (r.suite & SuitePersonal) ? " Home Edition" : " Professional";
+        }
+        return wynik;
+    }
+
+    if (r.major == 5 && r.minor == 0) {
+        std::string wynik = "Microsoft Windows 2000";
+        if (!rozszerzony) return wynik;
+        if (r.typ_produktu == StacjaRobocza) return wynik + " Professional";
+        if (JestSerwerem(r.typ_produktu)) {
+            if (r.suite & SuiteDatacenter) return wynik + " Datacenter Server";
+            if (r.suite & SuiteEnterprise) return wynik + " Advanced Server";
+            return wynik + " Server";
+        }
+        return wynik;
+    }
+
+    if (r.major == 4) {
+        std::string wynik = "Microsoft Windows NT 4.0";
+        if (!rozszerzony) return wynik;
+        if (r.typ_produktu == StacjaRobocza) return wynik + " Workstation";
+        if (JestSerwerem(r.typ_produktu)) {
+            return wynik + ((r.suite & SuiteEnterprise) ? " Server Enterprise Edition" : " Server");
+        }
+        return wynik;
+    }
+
+    if (r.major == 3) return "Microsoft Windows NT 3.51";
+    return Nieznany;
+}
+
+std::string NazwaArchitektury(std::uint16_t architektura) {
+    switch (architektura) {
+        case 0: return "x86";             // PROCESSOR_ARCHITECTURE_INTEL
+        case 6: return "Intel Itanium";   // PROCESSOR_ARCHITECTURE_IA64
+        case 9: return "x64";             // PROCESSOR_ARCHITECTURE_AMD64
+        default: return "nieznana";
+    }
+}
+
+// Ends the thread's impersonation when it leaves scope, on every path out,
+// so the user-interface thread never keeps a borrowed identity.
+class Podszycie {
+public:
+    explicit Podszycie(Platforma& platforma) : platforma_(platforma) {}
+    Podszycie(const Podszycie&) = delete;
+    Podszycie& operator=(const Podszycie&) = delete;
+    ~Podszycie() {
+        if (aktywne_) platforma_.PrzywrocSie();
+    }
+    void Zacznij() { aktywne_ = platforma_.PodszyjSie(); }
+
+private:
+    Platforma& platforma_;
+    bool aktywne_ = false;
+};
+
+constexpr std::uint32_t BladBrakTokenu = 1008;  // ERROR_NO_TOKEN
+constexpr std::uint32_t DlugoscDeskryptora = 20;  // SECURITY_DESCRIPTOR_MIN_LENGTH
+// The list header (8) and one access-allowed entry (12) less the entry's
+// first 4 bytes of SID, which the SID's own length covers.
+constexpr std::uint32_t NarzutAcl = 16;
+constexpr std::uint32_t MaskaOdczytZapis = 3;
+
+const std::string KluczPolitykiSystemu = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+
+}  // namespace
+
+std::string NazwaSystemu(Platforma& platforma) {
+    bool rozszerzony = true;
+    std::optional<RekordWersji> rekord = platforma.WersjaSystemu(true);
+    if (!rekord) {
+        rozszerzony = false;
+        rekord = platforma.WersjaSystemu(false);
+    }
+    if (!rekord) return Nieznany;
+
+    switch (rekord->platforma) {
+        case PlatformaWin32s: return "system z biblioteką Microsoft Win32s";
+        case PlatformaWindows: return NazwaRodziny9x(*rekord);
+        case PlatformaNt: return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
+        default: return Nieznany;
+    }
+}
+
+std::string OpisPlatformy(Platforma& platforma) {
+    InfoProcesora info = platforma.InfoSystemu();
+    // A 32-bit program on 64-bit Windows sees x86 here; the native view wins.
+    if (const auto natywne = platforma.NatywneInfoSystemu()) info = *natywne;
+    return NazwaArchitektury(info.architektura) +
+           " (liczba procesorów: " + std::to_string(info.liczba_procesorow) + ")";
+}
+
+bool CzyAdministrator(Platforma& platforma) {
+    // Declared before the impersonation so that they are released after the
+    // thread has reverted, in the order list, descriptor, SID, token.
+    Zasob token(platforma, 0, &Platforma::ZamknijUchwyt);
+    Zasob sid(platforma, 0, &Platforma::ZwolnijSid);
+    Zasob deskryptor(platforma, 0, &Platforma::ZwolnijPamiec);
+    Zasob acl(platforma, 0, &Platforma::ZwolnijPamiec);
+    Podszycie podszycie(platforma);
+    // A failed impersonation still lets the test run on the process token.
+    podszycie.Zacznij();
+
+    std::uint32_t blad = 0;
+    token = Zasob(platforma, platforma.OtworzTokenWatku(blad), &Platforma::ZamknijUchwyt);
+    if (!token) {
+        if (blad != BladBrakTokenu) return false;
+        token = Zasob(platforma, platforma.OtworzTokenProcesu(), &Platforma::ZamknijUchwyt);
+        if (!token) return false;
+    }
+
+    sid = Zasob(platforma, platforma.UtworzSidAdministratorow(), &Platforma::ZwolnijSid);
+    if (!sid) return false;
+
+    deskryptor = Zasob(platforma, platforma.PrzydzielPamiec(DlugoscDeskryptora),
+                       &Platforma::ZwolnijPamiec);
+    if (!deskryptor) return false;
+    if (!platforma.InicjujDeskryptor(deskryptor.get())) return false;
+
+    const std::uint32_t rozmiar_acl = platforma.DlugoscSid(sid.get()) + NarzutAcl;
+    acl = Zasob(platforma, platforma.PrzydzielPamiec(rozmiar_acl), &Platforma::ZwolnijPamiec);
+    if (!acl) return false;
+    if (!platforma.InicjujAcl(acl.get(), rozmiar_acl)) return false;
+    if (!platforma.DodajWpisDostepu(acl.get(), MaskaOdczytZapis, sid.get())) return false;
+
+    if (!platforma.UstawDacl(deskryptor.get(), acl.get())) return false;
+    // Group and owner do not decide the check; a descriptor they leave
+    // unusable is caught by the validity test below.
+    platforma.UstawGrupe(deskryptor.get(), sid.get());
+    platforma.UstawWlasciciela(deskryptor.get(), sid.get());
+    if (!platforma.DeskryptorPoprawny(deskryptor.get())) return false;
+
+    return platforma.SprawdzDostep(deskryptor.get(), token.get()).value_or(false);
+}
+
+std::string StanUac(Platforma& platforma) {
+    const Zasob klucz = OtworzKluczDoOdczytu(platforma, Korzen::LocalMachine, KluczPolitykiSystemu);
+    if (!klucz) return "brak informacji";
+    // Only a 32-bit number is a state; a value of another type says nothing.
+    const auto info = platforma.ZapytajWartosc(klucz.get(), "EnableLUA");
+    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return "brak informacji";
+    const auto dane = platforma.CzytajWartosc(klucz.get(), "EnableLUA", 4);
+    if (!dane || dane->size() != 4) return "brak informacji";
+    const std::uint32_t liczba = (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) |
+                                 (std::uint32_t{(*dane)[3]} << 24);
+    return liczba == 1 ? "aktywna" : "nieaktywna";
+}
+
+}  // namespace pro
