@@ -519,7 +519,7 @@ TEST(StanUac, WartosciEnableLua) {
         p.ustaw(m);
         EXPECT_EQ(StanUac(m), p.stan);
         EXPECT_EQ(m.wywolania.at(0),
-                  "OtworzKlucz hklm\\software\\microsoft\\windows\\currentversion\\policies\\system");
+                  "OtworzKlucz HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
         EXPECT_TRUE(m.Niezwolnione().empty()) << "the key must be closed";
         EXPECT_EQ(Bledy(m), 0u);
     }
