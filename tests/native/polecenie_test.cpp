@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/Polecenie.h"
+#include "platform/sim/SymulowanaMaszyna.h"
 
 namespace pro {
 namespace {
@@ -83,6 +84,94 @@ TEST(Opcje, PomocOpisujeKodyWyjscia) {
                                  "  2  ", "  3  "}) {
         EXPECT_NE(pomoc.find(fragment), std::string::npos) << fragment;
     }
+}
+
+}  // namespace
+}  // namespace pro
+
+namespace pro {
+namespace {
+
+constexpr auto HKLM = Korzen::LocalMachine;
+
+// Windows 6.1 and Windows Installer 4.5; nothing else.
+struct Wykonanie : testing::Test {
+    SymulowanaMaszyna m;
+    Katalog k;
+    Wykonanie() {
+        m.UstawTekst(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion",
+                     "6.1");
+        m.DodajPlik("C:\\Windows\\system32\\msiexec.exe",
+                    SymulowanaMaszyna::Wersja(4, 5, 6001, 22308));
+        m.DodajPlik(m.sciezka_programu, SymulowanaMaszyna::Wersja(1, 0, 0, 1));
+        m.czas.strefa_minut = 60;
+    }
+    Polecenie Parsuj(std::vector<std::string> argumenty) {
+        return std::get<Polecenie>(ParsujPolecenie(argumenty, k));
+    }
+};
+
+TEST_F(Wykonanie, KodyWyjscia) {
+    EXPECT_EQ(WykonajPolecenie(Parsuj({"/aplikacje", "ELT", "/json", "-"}), k, m).kod, 0);
+    EXPECT_EQ(WykonajPolecenie(Parsuj({"/aplikacje", "ELT,MRT", "/json", "-"}), k, m).kod, 1);
+    EXPECT_EQ(WykonajPolecenie(Parsuj({"/aplikacje", "BKT", "/json", "-"}), k, m).kod, 1)
+        << "Excel that cannot be queried counts as not met";
+}
+
+TEST_F(Wykonanie, PodsumowanieNaEkranieGdyJsonDoPliku) {
+    const auto wynik = WykonajPolecenie(Parsuj({"/aplikacje", "ELT,MRT", "/json", "w.json"}), k, m);
+    EXPECT_EQ(wynik.wyjscie,
+              "nie  Marendo Tabulo  (brak: .NET Framework 3.5)\ntak  Ellard Tabulo\n");
+    EXPECT_TRUE(wynik.bledy.empty());
+    const std::string& json = m.zapisane_pliki.at("w.json");
+    EXPECT_NE(json.find("\"czas\": \"2016-03-14T08:05:30+01:00\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"komputer\": \"PRACOWNIA-01\""), std::string::npos);
+    EXPECT_NE(json.find("{\"nazwa\": \".NET Framework 3.5\", \"wymagana\": 3335, \"wykryta\": 0, "
+                        "\"tekst\": \"??.????.??\", \"status\": \"nie_spelnia\"}"),
+              std::string::npos)
+        << json;
+}
+
+TEST_F(Wykonanie, CsvJedenWierszNaAplikacje) {
+    m.nazwa_komputera = "SALA;7";
+    const auto p = Parsuj({"/aplikacje", "GVT,ELT", "/csv", "w.csv"});
+    EXPECT_EQ(WykonajPolecenie(p, k, m).kod, 1);
+    EXPECT_EQ(WykonajPolecenie(p, k, m).kod, 1);
+    const std::string wiersz_galvin =
+        "\"SALA;7\";2016-03-14T08:05:30+01:00;Galvin Tabulo;GVT;nie;.NET Framework 3.5\r\n";
+    const std::string wiersz_ellard =
+        "\"SALA;7\";2016-03-14T08:05:30+01:00;Ellard Tabulo;ELT;tak;\r\n";
+    const std::string wiersz_nimbra =
+        "\"SALA;7\";2016-03-14T08:05:30+01:00;Nimbra Tabulo;GVT;nie;.NET Framework 3.5\r\n";
+    const std::string jeden = wiersz_galvin + wiersz_nimbra + wiersz_ellard;
+    EXPECT_EQ(m.zapisane_pliki.at("w.csv"),
+              "\xEF\xBB\xBFkomputer;czas;aplikacja;kod;spelnia;brakujace\r\n" + jeden + jeden);
+}
+
+TEST_F(Wykonanie, NieudanyZapisDajeKod3) {
+    m.dopisanie_zawodzi = true;
+    const auto wynik =
+        WykonajPolecenie(Parsuj({"/aplikacje", "ELT", "/csv", "w.csv", "/raport", "r.txt"}), k, m);
+    EXPECT_EQ(wynik.kod, 3);
+    EXPECT_NE(wynik.bledy.find("w.csv"), std::string::npos);
+    EXPECT_EQ(m.zapisane_pliki.count("r.txt"), 1u) << "the other file is still written";
+}
+
+TEST_F(Wykonanie, WyjatekWykrywaniaPrzerywaJakWOknie) {
+    m.UstawLiczbe(Korzen::ClassesRoot, "AgControl.AgControl\\CurVer", "", 5);
+    const auto wynik =
+        WykonajPolecenie(Parsuj({"/aplikacje", "ELT,SLV,KRD", "/json", "-"}), k, m);
+    EXPECT_EQ(wynik.kod, 1);
+    EXPECT_NE(wynik.bledy.find("Błąd: "), std::string::npos);
+    EXPECT_EQ(wynik.wyjscie.find("Kordel"), std::string::npos) << "later applications get nothing";
+    EXPECT_NE(wynik.wyjscie.find("\"status\": \"nieustalony\""), std::string::npos);
+}
+
+TEST_F(Wykonanie, PomocNicNieSprawdza) {
+    const auto wynik = WykonajPolecenie(Parsuj({"/?"}), k, m);
+    EXPECT_EQ(wynik.kod, 0);
+    EXPECT_EQ(wynik.wyjscie, TekstPomocy());
+    EXPECT_TRUE(m.wywolania.empty());
 }
 
 }  // namespace
