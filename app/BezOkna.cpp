@@ -1,7 +1,8 @@
 #include "app/BezOkna.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "catalogue/Katalog.h"
 #include "catalogue/Polecenie.h"
