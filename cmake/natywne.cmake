@@ -8,3 +8,10 @@ target_link_libraries(testy_natywne PRIVATE pro_sim GTest::gtest GTest::gtest_ma
 pro_ostrzezenia(testy_natywne)
 gtest_discover_tests(testy_natywne DISCOVERY_TIMEOUT 60)
 
+
+# scripts/bench: the verification on the simulated machine.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+    add_executable(bench_weryfikacja EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/weryfikacja_bench.cpp)
+    target_link_libraries(bench_weryfikacja PRIVATE pro_sim benchmark::benchmark)
+endif()

@@ -52,3 +52,10 @@ include(${CMAKE_SOURCE_DIR}/tests/windows/testy.cmake)
 add_test(NAME exe_importuje_tylko_dll_windows
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DEXE=$<TARGET_FILE:probierator>
                  -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+
+# scripts/bench: a minimal program built the same way, and the measuring tool.
+add_executable(minimalny WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
+target_link_options(minimalny PRIVATE -municode)
+add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
+target_link_options(pomiar PRIVATE -municode)
+target_link_libraries(pomiar PRIVATE psapi)
