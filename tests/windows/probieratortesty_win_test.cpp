@@ -20,7 +20,9 @@ struct WersjaWine {
     const char* nazwa;  // as Wine 8 reports it
 };
 
-void PrintTo(const WersjaWine& w, std::ostream* os) { *os << w.ustawienie; }
+void PrintTo(const WersjaWine& w, std::ostream* os) {
+    *os << w.ustawienie;
+}
 
 std::map<std::string, std::string> Linie(const std::string& tekst) {
     std::map<std::string, std::string> linie;
@@ -28,7 +30,8 @@ std::map<std::string, std::string> Linie(const std::string& tekst) {
     std::string linia;
     while (std::getline(wejscie, linia)) {
         const auto rownosc = linia.find('=');
-        if (rownosc != std::string::npos) linie[linia.substr(0, rownosc)] = linia.substr(rownosc + 1);
+        if (rownosc == std::string::npos) continue;
+        linie[linia.substr(0, rownosc)] = linia.substr(rownosc + 1);
     }
     return linie;
 }
@@ -96,19 +99,21 @@ TEST_P(NazwaSystemuWine, JakDrzewoDlaZgloszonegoRekordu) {
 // 8.1 and 10 report 6.2 without a manifest, as Windows does.
 INSTANTIATE_TEST_SUITE_P(
     Wersje, NazwaSystemuWine,
-    ::testing::Values(
-        WersjaWine{"win2k", 5, 0, "Microsoft Windows 2000 Professional"},
-        WersjaWine{"winxp", 5, 1, "Microsoft Windows XP Professional"},
-        WersjaWine{"winxp64", 5, 2, "Windows XP Professional x64 Edition"},
-        WersjaWine{"win2003", 5, 2, "Microsoft Windows Server 2003 Family Standard Edition"},
-        WersjaWine{"vista", 6, 0, "Microsoft Windows Vista"},
-        WersjaWine{"win2008", 6, 0, "Windows Server 2008 Standard Edition"},
-        WersjaWine{"win7", 6, 1, "Windows Server 2008 R2 Standard Edition"},
-        WersjaWine{"win2008r2", 6, 1, "Microsoft Windows 7"},
-        WersjaWine{"win8", 6, 2, "Microsoft Windows 8"},
-        WersjaWine{"win81", 6, 2, "Microsoft Windows 8"},
-        WersjaWine{"win10", 6, 2, "Microsoft Windows 8"}),
-    [](const ::testing::TestParamInfo<WersjaWine>& info) { return std::string(info.param.ustawienie); });
+    ::testing::Values(WersjaWine{"win2k", 5, 0, "Microsoft Windows 2000 Professional"},
+                      WersjaWine{"winxp", 5, 1, "Microsoft Windows XP Professional"},
+                      WersjaWine{"winxp64", 5, 2, "Windows XP Professional x64 Edition"},
+                      WersjaWine{"win2003", 5, 2,
+                                 "Microsoft Windows Server 2003 Family Standard Edition"},
+                      WersjaWine{"vista", 6, 0, "Microsoft Windows Vista"},
+                      WersjaWine{"win2008", 6, 0, "Windows Server 2008 Standard Edition"},
+                      WersjaWine{"win7", 6, 1, "Windows Server 2008 R2 Standard Edition"},
+                      WersjaWine{"win2008r2", 6, 1, "Microsoft Windows 7"},
+                      WersjaWine{"win8", 6, 2, "Microsoft Windows 8"},
+                      WersjaWine{"win81", 6, 2, "Microsoft Windows 8"},
+                      WersjaWine{"win10", 6, 2, "Microsoft Windows 8"}),
+    [](const ::testing::TestParamInfo<WersjaWine>& info) {
+        return std::string(info.param.ustawienie);
+    });
 
 // --- Processor platform ----------------------------------------------------------
 
@@ -176,8 +181,8 @@ TEST_F(TokenTestowy, GrupaAdministratorowTylkoDoOdmowy) {
                                          &administratorzy));
     SID_AND_ATTRIBUTES odmowa{administratorzy, 0};
     Uchwyt ograniczony;
-    const BOOL utworzony = CreateRestrictedToken(procesu_.h, 0, 1, &odmowa, 0, nullptr, 0,
-                                                 nullptr, &ograniczony.h);
+    const BOOL utworzony =
+        CreateRestrictedToken(procesu_.h, 0, 1, &odmowa, 0, nullptr, 0, nullptr, &ograniczony.h);
     FreeSid(administratorzy);
     ASSERT_TRUE(utworzony);
     Uchwyt podszycie;
@@ -225,7 +230,8 @@ class PrzekierowanieHklm {
 public:
     explicit PrzekierowanieHklm(const std::wstring& sciezka) {
         RegOpenKeyExW(HKEY_CURRENT_USER, sciezka.c_str(), 0, KEY_ALL_ACCESS, &klucz_);
-        if (klucz_ != nullptr) ok_ = RegOverridePredefKey(HKEY_LOCAL_MACHINE, klucz_) == ERROR_SUCCESS;
+        if (klucz_ == nullptr) return;
+        ok_ = RegOverridePredefKey(HKEY_LOCAL_MACHINE, klucz_) == ERROR_SUCCESS;
     }
     ~PrzekierowanieHklm() {
         if (ok_) RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
