@@ -25,30 +25,42 @@ constexpr std::uint16_t SuitePersonal = 0x0200;
 constexpr std::uint16_t SuiteBlade = 0x0400;
 constexpr int SmServerR2 = 89;
 
-bool JestSerwerem(std::uint8_t typ) { return typ == Serwer || typ == KontrolerDomeny; }
+bool JestSerwerem(std::uint8_t typ) {
+    return typ == Serwer || typ == KontrolerDomeny;
+}
 
-// The edition that GetProductInfo names; empty for a type we do not name.
+struct Sufiks {
+    std::uint32_t typ;
+    const char* tekst;
+};
+
+// The editions that GetProductInfo names, by its product type.
+constexpr Sufiks SufiksyProduktu[] = {
+    {1, " Ultimate Edition"},
+    {2, " Home Basic Edition"},
+    {3, " Home Premium Edition"},
+    {4, " Enterprise Edition"},
+    {6, " Business Edition"},
+    {7, " Standard Edition"},
+    {8, " Datacenter Edition"},
+    {9, " Small Business Server"},
+    {10, " Enterprise Edition"},
+    {11, " Starter Edition"},
+    {12, " Datacenter Edition (core installation)"},
+    {13, " Standard Edition (core installation)"},
+    {14, " Enterprise Edition (core installation)"},
+    {15, " Enterprise Edition for Itanium-based Systems"},
+    {17, " Web Server Edition"},
+    {18, " Cluster Server Edition"},
+    {48, " Professional"},  // 0x30
+};
+
+// Empty for a type we do not name.
 const char* SufiksProduktu(std::uint32_t typ) {
-    switch (typ) {
-        case 1: return " Ultimate Edition";
-        case 2: return " Home Basic Edition";
-        case 3: return " Home Premium Edition";
-        case 4: return " Enterprise Edition";
-        case 6: return " Business Edition";
-        case 7: return " Standard Edition";
-        case 8: return " Datacenter Edition";
-        case 9: return " Small Business Server";
-        case 10: return " Enterprise Edition";
-        case 11: return " Starter Edition";
-        case 12: return " Datacenter Edition (core installation)";
-        case 13: return " Standard Edition (core installation)";
-        case 14: return " Enterprise Edition (core installation)";
-        case 15: return " Enterprise Edition for Itanium-based Systems";
-        case 17: return " Web Server Edition";
-        case 18: return " Cluster Server Edition";
-        case 48: return " Professional";
-        default: return "";
+    for (const Sufiks& s : SufiksyProduktu) {
+        if (s.typ == typ) return s.tekst;
     }
+    return "";
 }
 
 std::string NazwaRodziny9x(const RekordWersji& r) {
@@ -102,7 +114,9 @@ std::string NazwaRodzinyNt(Platforma& platforma, const RekordWersji& r, bool roz
 
     if (r.major == 5 && r.minor == 2) {
         std::string wynik = "Microsoft Windows Server 2003 Family";
-        if (platforma.MetrykaSystemu(SmServerR2) != 0) wynik = "Microsoft Windows Server 2003 \"R2\"";
+        if (platforma.MetrykaSystemu(SmServerR2) != 0) {
+            wynik = "Microsoft Windows Server 2003 \"R2\"";
+        }
         if (!rozszerzony) return wynik;
         if (JestSerwerem(r.typ_produktu)) {
             if (r.suite & SuiteDatacenter) return wynik + " Datacenter Edition";
@@ -149,12 +163,10 @@ std::string NazwaRodzinyNt(Platforma& platforma, const RekordWersji& r, bool roz
 }
 
 std::string NazwaArchitektury(std::uint16_t architektura) {
-    switch (architektura) {
-        case 0: return "x86";             // PROCESSOR_ARCHITECTURE_INTEL
-        case 6: return "Intel Itanium";   // PROCESSOR_ARCHITECTURE_IA64
-        case 9: return "x64";             // PROCESSOR_ARCHITECTURE_AMD64
-        default: return "nieznana";
-    }
+    if (architektura == 0) return "x86";            // PROCESSOR_ARCHITECTURE_INTEL
+    if (architektura == 6) return "Intel Itanium";  // PROCESSOR_ARCHITECTURE_IA64
+    if (architektura == 9) return "x64";            // PROCESSOR_ARCHITECTURE_AMD64
+    return "nieznana";
 }
 
 // Ends the thread's impersonation when it leaves scope, on every path out,
@@ -174,14 +186,15 @@ private:
     bool aktywne_ = false;
 };
 
-constexpr std::uint32_t BladBrakTokenu = 1008;  // ERROR_NO_TOKEN
+constexpr std::uint32_t BladBrakTokenu = 1008;    // ERROR_NO_TOKEN
 constexpr std::uint32_t DlugoscDeskryptora = 20;  // SECURITY_DESCRIPTOR_MIN_LENGTH
 // The list header (8) and one access-allowed entry (12) less the entry's
 // first 4 bytes of SID, which the SID's own length covers.
 constexpr std::uint32_t NarzutAcl = 16;
 constexpr std::uint32_t MaskaOdczytZapis = 3;
 
-const std::string KluczPolitykiSystemu = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const std::string KluczPolitykiSystemu =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
 }  // namespace
 
@@ -195,10 +208,14 @@ std::string NazwaSystemu(Platforma& platforma) {
     if (!rekord) return Nieznany;
 
     switch (rekord->platforma) {
-        case PlatformaWin32s: return "system z biblioteką Microsoft Win32s";
-        case PlatformaWindows: return NazwaRodziny9x(*rekord);
-        case PlatformaNt: return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
-        default: return Nieznany;
+        case PlatformaWin32s:
+            return "system z biblioteką Microsoft Win32s";
+        case PlatformaWindows:
+            return NazwaRodziny9x(*rekord);
+        case PlatformaNt:
+            return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
+        default:
+            return Nieznany;
     }
 }
 
@@ -232,8 +249,8 @@ bool CzyAdministrator(Platforma& platforma) {
     sid = Zasob(platforma, platforma.UtworzSidAdministratorow(), &Platforma::ZwolnijSid);
     if (!sid) return false;
 
-    deskryptor = Zasob(platforma, platforma.PrzydzielPamiec(DlugoscDeskryptora),
-                       &Platforma::ZwolnijPamiec);
+    deskryptor =
+        Zasob(platforma, platforma.PrzydzielPamiec(DlugoscDeskryptora), &Platforma::ZwolnijPamiec);
     if (!deskryptor) return false;
     if (!platforma.InicjujDeskryptor(deskryptor.get())) return false;
 
@@ -261,8 +278,8 @@ std::string StanUac(Platforma& platforma) {
     if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return "brak informacji";
     const auto dane = platforma.CzytajWartosc(klucz.get(), "EnableLUA", 4);
     if (!dane || dane->size() != 4) return "brak informacji";
-    const std::uint32_t liczba = (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) |
-                                 (std::uint32_t{(*dane)[3]} << 24);
+    const std::uint32_t liczba =
+        (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
     return liczba == 1 ? "aktywna" : "nieaktywna";
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <optional>
 #include <string>
@@ -79,14 +80,16 @@ TEST(NazwaSystemu, OdczytRekordu) {
         {"both calls fail", std::nullopt, std::nullopt, 1, 0, "nieznany"},
         // Without the extended record the product type is unknown: the
         // combined names stand, the edition from GetProductInfo still comes.
-        Krotki("short only, 6.0", Rekord(2, 6, 0), "Microsoft Windows Vista lub Windows Server 2008"),
+        Krotki("short only, 6.0", Rekord(2, 6, 0),
+               "Microsoft Windows Vista lub Windows Server 2008"),
         Krotki("short only, 6.1 Ultimate", Rekord(2, 6, 1),
                "Microsoft Windows 7 lub Windows Server 2008 R2 Ultimate Edition", 1),
         Krotki("short only, 6.2", Rekord(2, 6, 2), "Microsoft Windows 8 lub Windows Server 2012"),
         Krotki("short only, 6.3 Professional", Rekord(2, 6, 3),
                "Microsoft Windows 8.1 lub Windows Server 2012 R2 Professional", 48),
         Krotki("short only, 5.2", Rekord(2, 5, 2), "Microsoft Windows Server 2003 Family"),
-        Krotki("short only, 5.2 R2", Rekord(2, 5, 2), "Microsoft Windows Server 2003 \"R2\"", {}, 1),
+        Krotki("short only, 5.2 R2", Rekord(2, 5, 2),
+               "Microsoft Windows Server 2003 \"R2\"", {}, 1),
         Krotki("short only, 5.1", Rekord(2, 5, 1), "Microsoft Windows XP"),
         Krotki("short only, 5.0", Rekord(2, 5, 0), "Microsoft Windows 2000"),
         Krotki("short only, NT 4.0", Rekord(2, 4, 0), "Microsoft Windows NT 4.0"),
@@ -98,7 +101,8 @@ TEST(NazwaSystemu, OdczytRekordu) {
 TEST(NazwaSystemu, PlatformyInneNizNt) {
     SprawdzNazwy({
         Ext("Win32s 3.10", Rekord(0, 3, 10), "system z biblioteką Microsoft Win32s"),
-        Ext("Win32s whatever the version", Rekord(0, 6, 1, 1), "system z biblioteką Microsoft Win32s"),
+        Ext("Win32s whatever the version", Rekord(0, 6, 1, 1),
+            "system z biblioteką Microsoft Win32s"),
         Krotki("Win32s, short record", Rekord(0, 1, 0), "system z biblioteką Microsoft Win32s"),
         Ext("95", Rekord(1, 4, 0), "Microsoft Windows 95"),
         Ext("95 B", Rekord(1, 4, 0, 0, 0, " B"), "Microsoft Windows 95 OSR 2"),
@@ -186,11 +190,13 @@ TEST(NazwaSystemu, SufiksyTypuProduktu) {
     for (const auto& t : typy) {
         opisy.push_back("6.0 server, type " + std::to_string(t.typ));
         nazwy.push_back(std::string("Windows Server 2008") + t.sufiks);
-        przypadki.push_back(Ext(opisy.back().c_str(), Rekord(2, 6, 0, 3), nazwy.back().c_str(), t.typ));
+        przypadki.push_back(
+            Ext(opisy.back().c_str(), Rekord(2, 6, 0, 3), nazwy.back().c_str(), t.typ));
         // The suffix is appended to whatever name the minor version gave.
         opisy.push_back("6.5, type " + std::to_string(t.typ));
         nazwy.push_back(std::string("nieznany") + t.sufiks);
-        przypadki.push_back(Ext(opisy.back().c_str(), Rekord(2, 6, 5, 1), nazwy.back().c_str(), t.typ));
+        przypadki.push_back(
+            Ext(opisy.back().c_str(), Rekord(2, 6, 5, 1), nazwy.back().c_str(), t.typ));
     }
     SprawdzNazwy(przypadki);
 }
@@ -213,7 +219,7 @@ TEST(NazwaSystemu, Wydanie5i2) {
             "Microsoft Windows Server 2003 Family Standard Edition"),
         Ext("R2 Enterprise", Rekord(2, 5, 2, 3, 0x0002),
             "Microsoft Windows Server 2003 \"R2\" Enterprise Edition", {}, 1),
-        Ext("R2, any non-zero metric", Rekord(2, 5, 2, 3), 
+        Ext("R2, any non-zero metric", Rekord(2, 5, 2, 3),
             "Microsoft Windows Server 2003 \"R2\" Standard Edition", {}, -1),
         Ext("workstation: XP x64", Rekord(2, 5, 2, 1), "Windows XP Professional x64 Edition"),
         Ext("workstation replaces the R2 name", Rekord(2, 5, 2, 1, 0x0082),
@@ -228,7 +234,8 @@ TEST(NazwaSystemu, Wydanie5i2) {
 TEST(NazwaSystemu, Wydania5i1i5i0) {
     SprawdzNazwy({
         Ext("XP Professional", Rekord(2, 5, 1, 1), "Microsoft Windows XP Professional"),
-        Ext("XP as Wine reports it", Rekord(2, 5, 1, 1, 0x0100), "Microsoft Windows XP Professional"),
+        Ext("XP as Wine reports it", Rekord(2, 5, 1, 1, 0x0100),
+            "Microsoft Windows XP Professional"),
         Ext("XP Home", Rekord(2, 5, 1, 1, 0x0200), "Microsoft Windows XP Home Edition"),
         Ext("XP with product type 3", Rekord(2, 5, 1, 3, 0x0200), "Microsoft Windows XP"),
         Ext("XP with product type 2", Rekord(2, 5, 1, 2), "Microsoft Windows XP"),
@@ -247,12 +254,14 @@ TEST(NazwaSystemu, Wydania5i1i5i0) {
 
 TEST(NazwaSystemu, WydaniaNt4iNt3) {
     SprawdzNazwy({
-        Ext("NT 4.0 Workstation", Rekord(2, 4, 0, 1, 0x0002), "Microsoft Windows NT 4.0 Workstation"),
+        Ext("NT 4.0 Workstation", Rekord(2, 4, 0, 1, 0x0002),
+            "Microsoft Windows NT 4.0 Workstation"),
         Ext("NT 4.0 Server", Rekord(2, 4, 0, 3), "Microsoft Windows NT 4.0 Server"),
         Ext("NT 4.0 domain controller", Rekord(2, 4, 0, 2), "Microsoft Windows NT 4.0 Server"),
         Ext("NT 4.0 Server Enterprise", Rekord(2, 4, 0, 3, 0x0002),
             "Microsoft Windows NT 4.0 Server Enterprise Edition"),
-        Ext("NT 4.0 Datacenter bit alone", Rekord(2, 4, 0, 3, 0x0080), "Microsoft Windows NT 4.0 Server"),
+        Ext("NT 4.0 Datacenter bit alone", Rekord(2, 4, 0, 3, 0x0080),
+            "Microsoft Windows NT 4.0 Server"),
         Ext("NT 4.x, any minor", Rekord(2, 4, 7, 1), "Microsoft Windows NT 4.0 Workstation"),
         Ext("NT 4.0, product type 0", Rekord(2, 4, 0, 0), "Microsoft Windows NT 4.0"),
         Ext("NT 3.51", Rekord(2, 3, 51, 1), "Microsoft Windows NT 3.51"),
@@ -518,8 +527,7 @@ TEST(StanUac, WartosciEnableLua) {
         SymulowanaMaszyna m;
         p.ustaw(m);
         EXPECT_EQ(StanUac(m), p.stan);
-        EXPECT_EQ(m.wywolania.at(0),
-                  "OtworzKlucz HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System");
+        EXPECT_EQ(m.wywolania.at(0), "OtworzKlucz HKLM\\" + KluczSystem);
         EXPECT_TRUE(m.Niezwolnione().empty()) << "the key must be closed";
         EXPECT_EQ(Bledy(m), 0u);
     }

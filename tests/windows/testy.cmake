@@ -4,6 +4,11 @@
 # its string table, one without any version resource.
 add_executable(z_wersja ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp ${CMAKE_CURRENT_LIST_DIR}/dane/z_wersja.rc)
 add_executable(bez_wersji ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp)
+# Prints the operating-system name; run as a child under several Windows
+# versions that Wine reports per program name.
+add_executable(nazwa_systemu ${CMAKE_CURRENT_LIST_DIR}/dane/nazwa_systemu.cpp)
+target_link_libraries(nazwa_systemu PRIVATE pro_win32)
+pro_ostrzezenia(nazwa_systemu)
 
 file(GLOB PRO_TESTY_WINDOWS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(testy_windows ${PRO_TESTY_WINDOWS})
@@ -11,7 +16,7 @@ target_link_libraries(testy_windows PRIVATE pro_win32 pro_sim gtest gtest_main)
 if(TARGET pro_ui)
     target_link_libraries(testy_windows PRIVATE pro_ui)
 endif()
-add_dependencies(testy_windows z_wersja bez_wersji)
+add_dependencies(testy_windows z_wersja bez_wersji nazwa_systemu)
 pro_ostrzezenia(testy_windows)
 # The tests share one Wine prefix and write its registry: one at a time.
 gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
