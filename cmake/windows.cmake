@@ -1,6 +1,7 @@
 # Windows build (MinGW-w64): the real platform, the windows, the program, and
 # the Windows test suite run by ctest under Wine.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_compile_options(-ffunction-sections -fdata-sections)
 
 # Every test program runs under Wine in a prefix inside this build folder.
 set(PRO_PREFIKS_WINE ${CMAKE_BINARY_DIR}/wine)
@@ -33,6 +34,8 @@ if(TARGET pro_ui)
     target_link_libraries(probierator PRIVATE pro_ui)
 endif()
 pro_ostrzezenia(probierator)
+# A small executable: no symbols, no unused code.
+target_link_options(probierator PRIVATE -s -Wl,--gc-sections)
 
 # googletest from Debian's sources, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
