@@ -6,17 +6,11 @@
 
 #include "catalogue/Proaplikacja.h"
 #include "catalogue/Raport.h"
+#include "platform/Tekst.h"
 #include "sysinfo/Probieratortesty.h"
 
 namespace pro {
 namespace {
-
-std::string Male(std::string tekst) {
-    for (char& c : tekst) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return tekst;
-}
 
 std::string Przytnij(const std::string& tekst) {
     const auto od = tekst.find_first_not_of(" \t");
@@ -27,12 +21,12 @@ std::string Przytnij(const std::string& tekst) {
 // The option's name without its "/" or "-", lower case; empty for a value.
 std::string NazwaOpcji(const std::string& argument) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-')) return {};
-    return Male(argument.substr(1));
+    return MaleAscii(argument.substr(1));
 }
 
 std::optional<std::string> WybierzAplikacje(const std::string& lista, const Katalog& katalog,
                                             std::vector<std::size_t>& wybrane) {
-    if (Male(Przytnij(lista)) == "wszystkie") {
+    if (MaleAscii(Przytnij(lista)) == "wszystkie") {
         for (std::size_t i = 0; i < katalog.Aplikacje.size(); ++i) wybrane.push_back(i);
         return std::nullopt;
     }
@@ -52,7 +46,7 @@ std::optional<std::string> WybierzAplikacje(const std::string& lista, const Kata
             }
         } else {
             for (std::size_t i = 0; i < katalog.Aplikacje.size(); ++i) {
-                if (Male(katalog.Aplikacje[i].Kod) == Male(pozycja)) {
+                if (MaleAscii(katalog.Aplikacje[i].Kod) == MaleAscii(pozycja)) {
                     wybrane.push_back(i);  // a code two applications share selects both
                     znaleziona = true;
                 }

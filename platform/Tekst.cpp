@@ -134,13 +134,11 @@ std::u16string Utf16ZBajtow(const std::vector<std::uint8_t>& bajty) {
     return wynik;
 }
 
-bool RowneBezWielkosci(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto male = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (male(a[i]) != male(b[i])) return false;
+std::string MaleAscii(std::string tekst) {
+    for (char& c : tekst) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     }
-    return true;
+    return tekst;
 }
 
 }  // namespace pro

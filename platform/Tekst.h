@@ -18,7 +18,7 @@ std::string Cp1250(std::string_view tekst);
 // Registry string data (UTF-16LE) up to its first NUL, or whole when it
 // holds none; an odd last byte is dropped.
 std::u16string Utf16ZBajtow(const std::vector<std::uint8_t>& bajty);
-// Case-insensitive comparison as the registry compares ASCII names.
-bool RowneBezWielkosci(std::string_view a, std::string_view b);
+// ASCII letters in lower case; other bytes unchanged.
+std::string MaleAscii(std::string tekst);
 
 }  // namespace pro

@@ -7,13 +7,6 @@
 namespace pro {
 namespace {
 
-std::string Male(std::string tekst) {
-    for (char& c : tekst) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return tekst;
-}
-
 void DopiszSlowo(std::vector<std::uint8_t>& bajty, std::uint32_t slowo) {
     for (int i = 0; i < 4; ++i) bajty.push_back(static_cast<std::uint8_t>(slowo >> (8 * i)));
 }
@@ -35,13 +28,13 @@ std::string Dwie(int liczba) {
 // --- Registry ---------------------------------------------------------------
 
 std::string SymulowanaMaszyna::Sciezka(Korzen korzen, const std::string& klucz) {
-    return Male((korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + klucz);
+    return MaleAscii((korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + klucz);
 }
 
 void SymulowanaMaszyna::UstawWartosc(Korzen korzen, const std::string& klucz,
                                      const std::string& nazwa, std::uint32_t typ,
                                      std::vector<std::uint8_t> dane) {
-    rejestr_[Sciezka(korzen, klucz)].wartosci[Male(nazwa)] = Wartosc{typ, std::move(dane)};
+    rejestr_[Sciezka(korzen, klucz)].wartosci[MaleAscii(nazwa)] = Wartosc{typ, std::move(dane)};
 }
 
 void SymulowanaMaszyna::UstawTekst(Korzen korzen, const std::string& klucz,
@@ -67,7 +60,7 @@ void SymulowanaMaszyna::UstawLiczbe(Korzen korzen, const std::string& klucz,
 void SymulowanaMaszyna::UsunWartosc(Korzen korzen, const std::string& klucz,
                                     const std::string& nazwa) {
     auto it = rejestr_.find(Sciezka(korzen, klucz));
-    if (it != rejestr_.end()) it->second.wartosci.erase(Male(nazwa));
+    if (it != rejestr_.end()) it->second.wartosci.erase(MaleAscii(nazwa));
 }
 
 void SymulowanaMaszyna::UtworzKlucz(Korzen korzen, const std::string& klucz) {
@@ -94,7 +87,7 @@ const SymulowanaMaszyna::Wartosc* SymulowanaMaszyna::Znajdz(Uchwyt klucz,
     if (k == klucze_.end()) return nullptr;
     auto r = rejestr_.find(k->second);
     if (r == rejestr_.end()) return nullptr;
-    auto w = r->second.wartosci.find(Male(nazwa));
+    auto w = r->second.wartosci.find(MaleAscii(nazwa));
     return w == r->second.wartosci.end() ? nullptr : &w->second;
 }
 
@@ -130,24 +123,24 @@ void SymulowanaMaszyna::DodajPlik(const std::string& sciezka,
                                   std::optional<StalyBlokWersji> wersja) {
     Plik plik;
     plik.wersja = wersja;
-    pliki[Male(sciezka)] = plik;
+    pliki[MaleAscii(sciezka)] = plik;
 }
 
 void SymulowanaMaszyna::DodajKatalog(const std::string& sciezka) {
     Plik plik;
     plik.katalog = true;
-    pliki[Male(sciezka)] = plik;
+    pliki[MaleAscii(sciezka)] = plik;
 }
 
 bool SymulowanaMaszyna::PlikIstnieje(const std::string& sciezka) {
     Zapisz("PlikIstnieje", sciezka);
-    auto it = pliki.find(Male(sciezka));
+    auto it = pliki.find(MaleAscii(sciezka));
     return it != pliki.end() && !it->second.katalog;
 }
 
 std::uint32_t SymulowanaMaszyna::RozmiarInfoWersji(const std::string& sciezka) {
     Zapisz("RozmiarInfoWersji", sciezka);
-    auto it = pliki.find(Male(sciezka));
+    auto it = pliki.find(MaleAscii(sciezka));
     if (it == pliki.end() || it->second.katalog || !it->second.wersja) return 0;
     return 12;
 }
@@ -155,7 +148,7 @@ std::uint32_t SymulowanaMaszyna::RozmiarInfoWersji(const std::string& sciezka) {
 std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajInfoWersji(
     const std::string& sciezka, std::uint32_t rozmiar) {
     Zapisz("CzytajInfoWersji", sciezka);
-    auto it = pliki.find(Male(sciezka));
+    auto it = pliki.find(MaleAscii(sciezka));
     if (it == pliki.end() || !it->second.wersja || it->second.odczyt_zawodzi || rozmiar < 12) {
         return std::nullopt;
     }

@@ -36,18 +36,12 @@ public:
     ~ZastepczyExcel() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");
     }
-    static LONG LiczbaQuit() {
+    // A counter the loaded substitute exports ("LiczbaQuit", "LiczbaObiektow").
+    static LONG Licznik(const char* nazwa) {
         HMODULE dll = GetModuleHandleW(L"excel_zastepczy.dll");
         if (dll == nullptr) return -1;
         using Fn = LONG(WINAPI*)();
-        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, "LiczbaQuit")));
-        return fn ? fn() : -1;
-    }
-    static LONG LiczbaObiektow() {
-        HMODULE dll = GetModuleHandleW(L"excel_zastepczy.dll");
-        using Fn = LONG(WINAPI*)();
-        auto fn =
-            reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, "LiczbaObiektow")));
+        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, nazwa)));
         return fn ? fn() : -1;
     }
 
@@ -145,8 +139,8 @@ TEST(WykrywanieWin, ExcelZastepczyOdpowiadaIKonczy) {
     auto& c = Wykryj(k, p, komponent::Excel);
     EXPECT_EQ(c.WersjaTxt, "14.0");
     EXPECT_EQ(c.Wersja, 14);
-    EXPECT_EQ(ZastepczyExcel::LiczbaQuit(), 1);
-    EXPECT_EQ(ZastepczyExcel::LiczbaObiektow(), 0) << "the object is released";
+    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaQuit"), 1);
+    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaObiektow"), 0) << "the object is released";
 }
 
 TEST(WykrywanieWin, ExcelNiezarejestrowany) {
@@ -167,8 +161,8 @@ TEST(WykrywanieWin, ExcelBezWersjiNieJestKonczony) {
     auto& c = Wykryj(k, p, komponent::Excel);
     EXPECT_EQ(c.WersjaTxt, "brak możliwości sprawdzenia");
     EXPECT_EQ(c.Wersja, NotDetected);
-    EXPECT_EQ(ZastepczyExcel::LiczbaQuit(), 0);
-    EXPECT_EQ(ZastepczyExcel::LiczbaObiektow(), 0);
+    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaQuit"), 0);
+    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaObiektow"), 0);
 }
 
 }  // namespace
