@@ -10,48 +10,6 @@ std::string KatalogTestow() {
     return sciezka.substr(0, sciezka.find_last_of('\\'));
 }
 
-std::string UruchomIPrzechwyc(const std::wstring& program, int& kod) {
-    kod = -1;
-    SECURITY_ATTRIBUTES dziedziczony{sizeof dziedziczony, nullptr, TRUE};
-    HANDLE odczyt = nullptr;
-    HANDLE zapis = nullptr;
-    if (!CreatePipe(&odczyt, &zapis, &dziedziczony, 0)) return {};
-    // Only the child's end is inherited.
-    SetHandleInformation(odczyt, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = zapis;
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi{};
-    std::wstring wiersz = L"\"" + program + L"\"";
-    const BOOL uruchomiony = CreateProcessW(program.c_str(), wiersz.data(), nullptr, nullptr, TRUE,
-                                            0, nullptr, nullptr, &si, &pi);
-    // Our copy of the writing end goes, so the read ends when the child exits.
-    CloseHandle(zapis);
-    if (!uruchomiony) {
-        CloseHandle(odczyt);
-        return {};
-    }
-    std::string wyjscie;
-    char bufor[4096];
-    DWORD przeczytane = 0;
-    while (ReadFile(odczyt, bufor, sizeof bufor, &przeczytane, nullptr) && przeczytane > 0) {
-        wyjscie.append(bufor, przeczytane);
-    }
-    CloseHandle(odczyt);
-    DWORD wyjscie_procesu = 0;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(pi.hProcess, &wyjscie_procesu)) {
-        kod = static_cast<int>(wyjscie_procesu);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return wyjscie;
-}
-
 KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka)
     : korzen_(korzen), sciezka_(sciezka) {
     DWORD dyspozycja = 0;

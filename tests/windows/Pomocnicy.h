@@ -12,11 +12,6 @@ namespace pro::testy {
 // The folder of the running test program, without a trailing backslash.
 std::string KatalogTestow();
 
-// Runs `program` with no arguments and returns what it wrote to its standard
-// output; `kod` gets its exit code (-1 when it could not be started or did
-// not end within half a minute).
-std::string UruchomIPrzechwyc(const std::wstring& program, int& kod);
-
 // A registry key the test creates (in the view of its own bitness) and
 // deletes with everything below it when it goes out of scope. When the key
 // existed before, only the values the test set are put back as they were.

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "Pomocnicy.h"
+#include "Proces.h"
 #include "platform/Tekst.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 #include "platform/win32/PlatformaWin32.h"
@@ -60,16 +61,16 @@ TEST_P(NazwaSystemuWine, JakDrzewoDlaZgloszonegoRekordu) {
     const std::wstring nazwa_kopii = L"nazwa_systemu_" + Szeroki(w.ustawienie) + L".exe";
     const std::wstring kopia = katalog + L"\\" + nazwa_kopii;
     ASSERT_TRUE(CopyFileW((katalog + L"\\nazwa_systemu.exe").c_str(), kopia.c_str(), FALSE));
-    std::string wyjscie;
-    int kod = -1;
+    testy::WynikProcesu wynik;
     {
         testy::KluczTestowy ustawienie(HKEY_CURRENT_USER,
                                        L"Software\\Wine\\AppDefaults\\" + nazwa_kopii);
         ustawienie.Tekst(L"Version", Szeroki(w.ustawienie));
-        wyjscie = testy::UruchomIPrzechwyc(kopia, kod);
+        wynik = testy::Uruchom(L"\"" + kopia + L"\"", 30000);
     }
     DeleteFileW(kopia.c_str());
-    ASSERT_EQ(kod, 0) << wyjscie;
+    const std::string& wyjscie = wynik.wyjscie;
+    ASSERT_EQ(wynik.kod, 0u) << wyjscie << wynik.bledy;
 
     auto linie = Linie(wyjscie);
     ASSERT_EQ(linie.count("nazwa"), 1u) << wyjscie;
