@@ -8,10 +8,12 @@
 #include "Pomocnicy.h"
 #include "platform/win32/PlatformaWin32.h"
 
+#include <richedit.h>
+
 namespace pro {
 namespace {
 
-enum class Rodzaj { Etykieta, Ksztalt, Obrazek, Lista };
+enum class Rodzaj { Etykieta, Ksztalt, Obrazek, Lista, Drzewo, Opis, Rysunek };
 
 constexpr COLORREF Niebieski = RGB(0x4D, 0x73, 0xB4);
 constexpr COLORREF Grafitowy = RGB(0x3B, 0x42, 0x48);
@@ -27,7 +29,26 @@ struct Kontrolka {
     const wchar_t* czcionka;        // family, for labels and lists
     int wysokosc_czcionki;
     COLORREF tekst, tlo;            // for images: the picture's background
+    bool wg_tekstu = false;  // a label fitting its text: the table's size where the font exists
+    int obraz = -1;          // for pictures: the index in ProWynIkony
 };
+
+bool RodzinaIstnieje(const wchar_t* rodzina) {
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, rodzina, LF_FACESIZE);
+    bool jest = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(
+        dc, &lf,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM l) {
+            *reinterpret_cast<bool*>(l) = true;
+            return 0;
+        },
+        reinterpret_cast<LPARAM>(&jest), 0);
+    ReleaseDC(nullptr, dc);
+    return jest;
+}
 
 // The text extent of a label in its own font.
 SIZE RozmiarTekstu(HWND etykieta) {
@@ -50,16 +71,20 @@ void Sprawdz(const testy::Okna& okna, const Kontrolka& k) {
     const RECT r = testy::PolozenieWRodzicu(h);
     EXPECT_EQ(r.left, k.x);
     EXPECT_EQ(r.top, k.y);
-    if (k.szerokosc == 0) {
+    if (k.szerokosc == 0 || k.wg_tekstu) {
         const SIZE tekst = RozmiarTekstu(h);
         EXPECT_GT(tekst.cx, 0);
         EXPECT_EQ(r.right - r.left, tekst.cx);
         EXPECT_EQ(r.bottom - r.top, tekst.cy);
+        if (k.wg_tekstu && RodzinaIstnieje(k.czcionka)) {
+            EXPECT_EQ(r.right - r.left, k.szerokosc);
+            EXPECT_EQ(r.bottom - r.top, k.wysokosc);
+        }
     } else {
         EXPECT_EQ(r.right - r.left, k.szerokosc);
         EXPECT_EQ(r.bottom - r.top, k.wysokosc);
     }
-    if (k.czcionka != nullptr) {
+    if (k.czcionka != nullptr && k.rodzaj != Rodzaj::Opis) {
         const LOGFONTW lf = testy::CzcionkaKontrolki(h);
         EXPECT_STREQ(lf.lfFaceName, k.czcionka);
         EXPECT_EQ(lf.lfHeight, -k.wysokosc_czcionki);
@@ -100,6 +125,56 @@ void Sprawdz(const testy::Okna& okna, const Kontrolka& k) {
             EXPECT_TRUE(o.Zawiera(k.tekst)) << "rows are written in the list's colour";
             break;
         }
+        case Rodzaj::Drzewo: {
+            EXPECT_EQ(TreeView_GetTextColor(h), k.tekst);
+            EXPECT_EQ(TreeView_GetBkColor(h), k.tlo);
+            EXPECT_EQ(TreeView_GetIndent(h), 22u);
+            const HIMAGELIST ikony = TreeView_GetImageList(h, TVSIL_NORMAL);
+            EXPECT_EQ(ImageList_GetImageCount(ikony), 4);
+            int cx = 0, cy = 0;
+            ImageList_GetIconSize(ikony, &cx, &cy);
+            EXPECT_EQ(cx, 16);
+            EXPECT_EQ(cy, 16);
+            const auto styl = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
+            EXPECT_TRUE(styl & TVS_HASLINES);
+            EXPECT_TRUE(styl & TVS_HASBUTTONS);
+            EXPECT_FALSE(styl & TVS_EDITLABELS) << "read-only";
+            EXPECT_FALSE(styl & WS_BORDER);
+            break;
+        }
+        case Rodzaj::Opis: {
+            CHARFORMAT2W f{};
+            f.cbSize = sizeof f;
+            SendMessageW(h, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&f));
+            EXPECT_EQ(f.crTextColor, k.tekst);
+            // The rich edit keeps its font as a character format, in twips.
+            EXPECT_STREQ(f.szFaceName, k.czcionka);
+            HDC ekran = GetDC(nullptr);
+            EXPECT_EQ(f.yHeight, k.wysokosc_czcionki * 1440 / GetDeviceCaps(ekran, LOGPIXELSY));
+            ReleaseDC(nullptr, ekran);
+            const auto styl = static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE));
+            EXPECT_TRUE(styl & ES_READONLY);
+            EXPECT_TRUE(styl & ES_MULTILINE);
+            EXPECT_FALSE(styl & (WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | WS_BORDER));
+            break;
+        }
+        case Rodzaj::Rysunek: {
+            // The picture of ProWynIkony, unscaled at the top left, on white.
+            HDC dc = CreateCompatibleDC(nullptr);
+            HBITMAP wzor = CreateBitmap(25, 25, 1, 32, nullptr);
+            const HGDIOBJ poprzedni = SelectObject(dc, wzor);
+            RECT calosc{0, 0, 25, 25};
+            FillRect(dc, &calosc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            ImageList_Draw(okna.okno_wyn->ProWynIkony.get(), k.obraz, dc, 0, 0, ILD_NORMAL);
+            SelectObject(dc, poprzedni);
+            DeleteDC(dc);
+            const auto oczekiwany = testy::Pobierz(wzor);
+            DeleteObject(wzor);
+            const auto o = testy::Odrysuj(h);
+            EXPECT_EQ(o.piksele, oczekiwany.piksele);
+            EXPECT_EQ(o.Piksel(20, 20), Bialy);
+            break;
+        }
     }
 }
 
@@ -133,6 +208,48 @@ const Kontrolka OknoWyboru[] = {
      Bialy, Oliwkowy},
     {"imZaznaczW", Rodzaj::Obrazek, UCHWYT(okno_app, imZaznaczW), 15, 400, 137, 20, nullptr, 0,
      Bialy, Oliwkowy},
+};
+
+const Kontrolka OknoWyniku[] = {
+    {"treeWyn", Rodzaj::Drzewo, UCHWYT(okno_wyn, treeWyn), 16, 105, 425, 272, L"Verdana", 13,
+     Grafitowy, Bialy},
+    {"shTloNaglowek", Rodzaj::Ksztalt, UCHWYT(okno_wyn, shTloNaglowek), 0, 0, 737, 65, nullptr, 0,
+     Niebieski, Niebieski},
+    {"lbTytul", Rodzaj::Etykieta, UCHWYT(okno_wyn, lbTytul), 16, 15, 66, 32,
+     L"Source Sans Pro Light", 25, Bialy, Niebieski, true},
+    {"lbOrleko", Rodzaj::Etykieta, UCHWYT(okno_wyn, lbOrleko), 304, 432, 372, 14, L"Verdana", 12,
+     Szary, Bialy},
+    {"lbPodpowiedz", Rodzaj::Etykieta, UCHWYT(okno_wyn, lbPodpowiedz), 13, 71, 397, 18, L"Verdana",
+     15, Grafitowy, Bialy, true},
+    {"imRaport", Rodzaj::Obrazek, UCHWYT(okno_wyn, imRaport), 512, 264, 153, 67, nullptr, 0, Bialy,
+     Oliwkowy},
+    {"imZamknij", Rodzaj::Obrazek, UCHWYT(okno_wyn, imZamknij), 512, 352, 153, 67, nullptr, 0,
+     Bialy, Oliwkowy},
+    {"reOpis", Rodzaj::Opis, UCHWYT(okno_wyn, reOpis), 464, 105, 200, 100, L"Verdana", 13,
+     Grafitowy, Bialy},
+    {"imPodpow", Rodzaj::Obrazek, UCHWYT(okno_wyn, imPodpow), 15, 400, 116, 20, nullptr, 0, Bialy,
+     Oliwkowy},
+};
+
+const Kontrolka OknoLegendy[] = {
+    {"imZamknij", Rodzaj::Obrazek, UCHWYT(okno_leg, imZamknij), 313, 222, 153, 67, nullptr, 0,
+     Bialy, Oliwkowy},
+    {"shTloNaglowek", Rodzaj::Ksztalt, UCHWYT(okno_leg, shTloNaglowek), 0, 0, 500, 65, nullptr, 0,
+     Niebieski, Niebieski},
+    {"lbTytul", Rodzaj::Etykieta, UCHWYT(okno_leg, lbTytul), 15, 5, 92, 32,
+     L"Source Sans Pro Light", 25, Bialy, Niebieski, true},
+    {"imIkonaOk", Rodzaj::Rysunek, UCHWYT(okno_leg, imIkonaOk), 16, 112, 25, 25, nullptr, 0, 0, 0,
+     false, 1},
+    {"imIkonaBrak", Rodzaj::Rysunek, UCHWYT(okno_leg, imIkonaBrak), 16, 144, 25, 25, nullptr, 0, 0,
+     0, false, 2},
+    {"imIkonaApp", Rodzaj::Rysunek, UCHWYT(okno_leg, imIkonaApp), 16, 80, 25, 25, nullptr, 0, 0, 0,
+     false, 0},
+    {"lbIkonaApp", Rodzaj::Etykieta, UCHWYT(okno_leg, lbIkonaApp), 40, 78, 409, 18, L"Verdana", 15,
+     Grafitowy, Bialy, true},
+    {"lbIkonaOK", Rodzaj::Etykieta, UCHWYT(okno_leg, lbIkonaOK), 40, 110, 366, 18, L"Verdana", 15,
+     Grafitowy, Bialy, true},
+    {"lbIkonaBrak", Rodzaj::Etykieta, UCHWYT(okno_leg, lbIkonaBrak), 40, 142, 345, 18, L"Verdana",
+     15, Grafitowy, Bialy, true},
 };
 
 struct Uklad : testing::Test {
@@ -180,6 +297,22 @@ TEST_F(Uklad, Formy) {
 
 TEST_F(Uklad, OknoWyboru) {
     for (const auto& k : OknoWyboru) Sprawdz(okna, k);
+}
+
+TEST_F(Uklad, OknoWynikuPoOdswiezeniu) {
+    okna.okno_wyn->OdswiezWynik();  // the colours are set at every showing
+    for (const auto& k : OknoWyniku) Sprawdz(okna, k);
+    // Tab order: the tree, then the description; nothing else.
+    std::vector<HWND> przystanki;
+    for (HWND h = GetWindow(okna.okno_wyn->Uchwyt(), GW_CHILD); h != nullptr;
+         h = GetWindow(h, GW_HWNDNEXT)) {
+        if (GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP) przystanki.push_back(h);
+    }
+    EXPECT_EQ(przystanki, (std::vector<HWND>{okna.okno_wyn->treeWyn, okna.okno_wyn->reOpis}));
+}
+
+TEST_F(Uklad, OknoLegendy) {
+    for (const auto& k : OknoLegendy) Sprawdz(okna, k);
 }
 
 TEST_F(Uklad, ListaWyboru) {
