@@ -46,6 +46,12 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
     TreeView_SetIndent(treeWyn, 22);
     TreeView_SetBkColor(treeWyn, Bialy);
     TreeView_SetTextColor(treeWyn, Czarny);
+    // A double click anywhere in the tree, also below the last node, acts
+    // on the selected node; the tree view's own notification comes only on
+    // a node.
+    SetWindowLongPtrW(treeWyn, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    procedura_drzewa_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        treeWyn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TProOknoWyn::PodklasaDrzewa)));
     // The notice keeps its designed width; the other labels fit their text.
     lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta, 372, 14);
     lbPodpowiedz = DodajEtykiete(13, 71, verdana15_.get(),
@@ -193,12 +199,16 @@ LRESULT TProOknoWyn::OnPowiadomienie(const NMHDR& naglowek) {
         case TVN_SELCHANGEDW:
             treeWynChange(reinterpret_cast<const NMTREEVIEWW&>(naglowek).itemNew.hItem);
             return 0;
-        case NM_DBLCLK:
-            treeWynDblClick();
-            return 0;  // the tree view still expands or collapses
         default:
             return 0;
     }
+}
+
+LRESULT CALLBACK TProOknoWyn::PodklasaDrzewa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
+    auto* okno = reinterpret_cast<TProOknoWyn*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (komunikat == WM_LBUTTONDBLCLK) okno->app_.Chron([okno] { okno->treeWynDblClick(); });
+    // The tree view still expands or collapses a node.
+    return CallWindowProcW(okno->procedura_drzewa_, hwnd, komunikat, w, l);
 }
 
 void TProOknoWyn::imZamknijClick() { Zamknij(); }

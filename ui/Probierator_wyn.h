@@ -44,12 +44,14 @@ protected:
     LRESULT OnPowiadomienie(const NMHDR& naglowek) override;
 
 private:
+    static LRESULT CALLBACK PodklasaDrzewa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
     void Odwzoruj();
     void UstawOpis(const char* tekst);
     const WezelWyniku* Dane(HTREEITEM wezel) const;
 
     Czcionka verdana12_, verdana13_, verdana15_, tytulowa_;
     DrzewoWyniku drzewo_;
+    WNDPROC procedura_drzewa_ = nullptr;
 };
 
 }  // namespace pro::ui
