@@ -1,7 +1,6 @@
 #include "Pomocnicy.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/win32/PlatformaWin32.h"
 #include "Okna.h"
@@ -142,36 +141,6 @@ Odbitka Pobierz(HBITMAP bitmapa) {
     Odbitka o = Czytaj(dc, bitmapa, b.bmWidth, b.bmHeight);
     DeleteDC(dc);
     return o;
-}
-
-bool ZapiszBmp(const Odbitka& o, const std::string& sciezka) {
-    const int wiersz = (o.szerokosc * 3 + 3) & ~3;
-    BITMAPFILEHEADER plik{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = o.szerokosc;
-    info.biHeight = o.wysokosc;  // bottom-up
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(wiersz * o.wysokosc);
-    plik.bfType = 0x4D42;
-    plik.bfOffBits = sizeof plik + sizeof info;
-    plik.bfSize = plik.bfOffBits + info.biSizeImage;
-    FILE* f = _wfopen(Szeroki(sciezka).c_str(), L"wb");
-    if (f == nullptr) return false;
-    std::fwrite(&plik, sizeof plik, 1, f);
-    std::fwrite(&info, sizeof info, 1, f);
-    std::vector<unsigned char> linia(static_cast<std::size_t>(wiersz), 0);
-    for (int y = o.wysokosc - 1; y >= 0; --y) {
-        for (int x = 0; x < o.szerokosc; ++x) {
-            const COLORREF c = o.Piksel(x, y);
-            linia[static_cast<std::size_t>(x * 3)] = GetBValue(c);
-            linia[static_cast<std::size_t>(x * 3 + 1)] = GetGValue(c);
-            linia[static_cast<std::size_t>(x * 3 + 2)] = GetRValue(c);
-        }
-        std::fwrite(linia.data(), 1, linia.size(), f);
-    }
-    return std::fclose(f) == 0;
 }
 
 }  // namespace pro::testy

@@ -58,7 +58,5 @@ struct Odbitka {
 Odbitka Odrysuj(HWND kontrolka);
 // The pixels of a bitmap.
 Odbitka Pobierz(HBITMAP bitmapa);
-// Saves `odbitka` as a 24-bit BMP file.
-bool ZapiszBmp(const Odbitka& odbitka, const std::string& sciezka);
 
 }  // namespace pro::testy

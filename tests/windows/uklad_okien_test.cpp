@@ -33,19 +33,18 @@ struct Kontrolka {
     int obraz = -1;          // for pictures: the index in ProWynIkony
 };
 
+int CALLBACK Znaleziona(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM l) {
+    *reinterpret_cast<bool*>(l) = true;
+    return 0;
+}
+
 bool RodzinaIstnieje(const wchar_t* rodzina) {
     LOGFONTW lf{};
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(lf.lfFaceName, rodzina, LF_FACESIZE);
     bool jest = false;
     HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExW(
-        dc, &lf,
-        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM l) {
-            *reinterpret_cast<bool*>(l) = true;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&jest), 0);
+    EnumFontFamiliesExW(dc, &lf, &Znaleziona, reinterpret_cast<LPARAM>(&jest), 0);
     ReleaseDC(nullptr, dc);
     return jest;
 }
