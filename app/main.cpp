@@ -1,38 +1,36 @@
-// Until the windows exist: prints what the program's probes read on this machine.
-#include <cstdio>
-
+// The program's entry: the application object, the three windows in their
+// order (the first is the main window), the message loop. Started with
+// options, it checks without any window instead.
+#include <windows.h>
 #include <objbase.h>
 
 #include "app/BezOkna.h"
 #include "catalogue/Katalog.h"
 #include "platform/win32/PlatformaWin32.h"
+#include "ui/Aplikacja.h"
+#include "ui/Probierator_app.h"
+#include "ui/Probierator_leg.h"
+#include "ui/Probierator_wyn.h"
 
-int main() {
-    using namespace pro;
-    CoInitialize(nullptr);
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Excel is queried through COM from the windows' thread.
+    const HRESULT com = CoInitialize(nullptr);
     const auto argumenty = ArgumentyProgramu();
-    if (!argumenty.empty()) return UruchomBezOkna(argumenty);
-    PlatformaWin32 p;
-    KatalogSystemu = p.KatalogSystemowy();
-    std::printf("Katalog aplikacji (%zu):\n", Aplikacje.size());
-    for (std::size_t i = 0; i < Aplikacje.size(); ++i) {
-        const auto& a = Aplikacje[i];
-        std::printf("%2zu. %-24s %s  Windows %d  .NET %d  Installer %d  Excel %d  SilverLight %d"
-                    "  IE %d  %s\n",
-                    i, a.Nazwa.c_str(), a.Kod.c_str(), a.MinSystem,
-                    a.MinNet20 + a.MinNet30 + a.MinNet35 + a.MinNet40 + a.MinNet45,
-                    a.MinInstaller, a.MinExcel, a.MinSilverlight, a.MinIE, a.Adres.c_str());
+    if (!argumenty.empty()) {
+        const int kod = UruchomBezOkna(argumenty);
+        if (SUCCEEDED(com)) CoUninitialize();
+        return kod;
     }
-    std::printf("Katalog systemowy: %s\n", KatalogSystemu.c_str());
-    std::printf("CurrentVersion: %s\n",
-                CzytajRejestrTekst(p, Korzen::LocalMachine,
-                                   "Software\\Microsoft\\Windows NT\\CurrentVersion",
-                                   "CurrentVersion")
-                    .c_str());
-    std::printf("IE svcVersion: %s\n",
-                CzytajRejestrTekst(p, Korzen::LocalMachine, "Software\\Microsoft\\Internet Explorer",
-                                   "svcVersion")
-                    .c_str());
-    std::printf("msiexec.exe: %s\n", WersjaPliku(p, KatalogSystemu + "\\msiexec.exe").c_str());
+    pro::PlatformaWin32 platforma;
+    pro::ui::Aplikacja aplikacja(platforma, pro::KatalogProgramu);
+    aplikacja.Tytul = "Probierator";
+    aplikacja.Chron([&] {
+        pro::ui::TProOknoApp ProOknoApp(aplikacja);
+        pro::ui::TProOknoWyn ProOknoWyn(aplikacja);
+        pro::ui::TProOknoLeg ProOknoLeg(aplikacja);
+        ProOknoApp.Pokaz();
+        aplikacja.Uruchom();
+    });
+    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }

@@ -64,6 +64,7 @@ struct CzasLokalny {
 // Message box flags, numbered as Windows numbers them.
 namespace flagi_komunikatu {
 inline constexpr std::uint32_t Ok = 0x0;
+inline constexpr std::uint32_t IkonaBlad = 0x10;
 inline constexpr std::uint32_t IkonaWykrzyknik = 0x30;
 inline constexpr std::uint32_t IkonaInformacja = 0x40;
 }  // namespace flagi_komunikatu

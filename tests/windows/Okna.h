@@ -1,0 +1,46 @@
+#pragma once
+// The program's three windows on a simulated machine and a fresh catalogue,
+// created as the entry creates them.
+
+#include <functional>
+#include <memory>
+
+#include "catalogue/Katalog.h"
+#include "platform/sim/SymulowanaMaszyna.h"
+#include "ui/Aplikacja.h"
+#include "ui/Probierator_app.h"
+#include "ui/Probierator_leg.h"
+#include "ui/Probierator_wyn.h"
+
+namespace pro::testy {
+
+struct Okna {
+    explicit Okna(SymulowanaMaszyna& maszyna) : m(maszyna), app(maszyna, k) {}
+    void Utworz() {
+        okno_app = std::make_unique<ui::TProOknoApp>(app);
+        okno_wyn = std::make_unique<ui::TProOknoWyn>(app);
+        okno_leg = std::make_unique<ui::TProOknoLeg>(app);
+    }
+    ~Okna() {
+        okno_leg.reset();
+        okno_wyn.reset();
+        okno_app.reset();
+        // Leave nothing (a quit message, a timer) for the next test.
+        MSG reszta;
+        while (PeekMessageW(&reszta, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    SymulowanaMaszyna& m;
+    Katalog k;
+    ui::Aplikacja app;
+    std::unique_ptr<ui::TProOknoApp> okno_app;
+    std::unique_ptr<ui::TProOknoWyn> okno_wyn;
+    std::unique_ptr<ui::TProOknoLeg> okno_leg;
+};
+
+// Runs `co` once from inside the next message loop (a modal showing's),
+// through a thread timer.
+void PodczasPetli(std::function<void()> co);
+
+}  // namespace pro::testy

@@ -1,0 +1,60 @@
+#include "ui/Aplikacja.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/Rysunki.h"
+
+namespace pro::ui {
+
+Aplikacja::Aplikacja(Platforma& platforma_, Katalog& katalog_)
+    : platforma(platforma_),
+      katalog(katalog_),
+      ikona_duza_(UtworzIkoneProgramu(32)),
+      ikona_mala_(UtworzIkoneProgramu(16)) {
+    INITCOMMONCONTROLSEX kontrolki{sizeof kontrolki, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&kontrolki);
+    // The description area is a rich edit control (MSFTEDIT_CLASS).
+    LoadLibraryW(L"msftedit.dll");
+}
+
+void Aplikacja::PokazWyjatek(const std::exception& wyjatek) {
+    try {
+        platforma.Komunikat(wyjatek.what(), Tytul,
+                            flagi_komunikatu::Ok | flagi_komunikatu::IkonaBlad);
+    } catch (...) {
+        // Nothing is left to show it with.
+    }
+}
+
+void Aplikacja::PokazWyjatek(std::exception_ptr wyjatek) {
+    try {
+        std::rethrow_exception(wyjatek);
+    } catch (const std::exception& e) {
+        PokazWyjatek(e);
+    } catch (...) {
+        PokazWyjatek(std::runtime_error("Nieznany błąd."));
+    }
+}
+
+int Aplikacja::Uruchom() {
+    MSG komunikat{};
+    while (GetMessageW(&komunikat, nullptr, 0, 0) > 0) Przetworz(komunikat);
+    return static_cast<int>(komunikat.wParam);
+}
+
+void Aplikacja::Przetworz(MSG& komunikat) {
+    // Tab between the tab stops of the active window.
+    const HWND aktywne = GetActiveWindow();
+    if (aktywne != nullptr && komunikat.hwnd != nullptr && IsDialogMessageW(aktywne, &komunikat)) {
+        return;
+    }
+    TranslateMessage(&komunikat);
+    DispatchMessageW(&komunikat);
+}
+
+void Aplikacja::Wyrejestruj(Okno* okno) {
+    okna_.erase(std::remove(okna_.begin(), okna_.end(), okno), okna_.end());
+}
+
+}  // namespace pro::ui

@@ -1,0 +1,40 @@
+#pragma once
+// A check list: an owner-drawn list box, one column, a check box per row,
+// fixed row height. A click on a row's check box or the space bar on the
+// focused row toggles it. The tick of row i is its item data (0 or 1).
+
+#include <string>
+
+#include <windows.h>
+
+namespace pro::ui {
+
+class ListaWyboru {
+public:
+    static constexpr int WysokoscWiersza = 16;
+
+    ListaWyboru() = default;
+    ListaWyboru(const ListaWyboru&) = delete;
+    ListaWyboru& operator=(const ListaWyboru&) = delete;
+
+    void Utworz(HWND rodzic, int x, int y, int szerokosc, int wysokosc, HFONT czcionka);
+    HWND Uchwyt() const { return hwnd_; }
+
+    void Dodaj(const std::string& tekst);
+    int Liczba() const;
+    std::string Tekst(int indeks) const;
+    bool Zaznaczony(int indeks) const;
+    void Zaznacz(int indeks, bool zaznaczony);
+
+    // WM_DRAWITEM of the list, forwarded by its parent.
+    void Rysuj(const DRAWITEMSTRUCT& rysunek, COLORREF tekst, COLORREF tlo) const;
+
+private:
+    static LRESULT CALLBACK Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
+    void Przelacz(int indeks);
+
+    HWND hwnd_ = nullptr;
+    WNDPROC pierwotna_ = nullptr;
+};
+
+}  // namespace pro::ui

@@ -1,0 +1,103 @@
+#include "ui/Probierator_app.h"
+
+#include "catalogue/Proaplikacja.h"
+#include "sysinfo/Probieratortesty.h"
+#include "ui/Probierator_wyn.h"
+#include "ui/Rysunki.h"
+
+namespace pro::ui {
+
+TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
+    : Okno(aplikacja),
+      verdana12_(UtworzCzcionke(L"Verdana", 12)),
+      verdana13_(UtworzCzcionke(L"Verdana", 13)),
+      verdana15_(UtworzCzcionke(L"Verdana", 15)),
+      tytulowa_(UtworzCzcionke(L"Source Sans Pro Light", 25)) {
+    app_.ProOknoApp = this;
+    UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 682, 455});
+    const HWND okno = Uchwyt();
+
+    // What lies on the header band comes before it (see DodajKsztalt).
+    lbTytul = DodajEtykiete(15, 5, tytulowa_.get(), "Dane systemu:");
+    lbSystem = DodajEtykiete(15, 95, verdana13_.get(), "System operacyjny: brak");
+    lbPlatforma = DodajEtykiete(15, 115, verdana13_.get(), "Platforma: brak");
+    lbAdmin = DodajEtykiete(15, 135, verdana13_.get(), "Uprawnienia administratora: brak");
+    lbUac = DodajEtykiete(15, 155, verdana13_.get(), "Kontrola konta użytkownika: brak");
+    shTloNaglowek = DodajKsztalt(0, 0, 737, 185, RGB(0xC0, 0xC0, 0xC0));
+    clbAplikacje.Utworz(okno, 15, 215, 458, 160, verdana13_.get());
+    RysujWlasne(clbAplikacje.Uchwyt(), [this](const DRAWITEMSTRUCT& d) {
+        clbAplikacje.Rysuj(d, Grafitowy, Bialy);
+    });
+    lbNrWersji = DodajEtykiete(15, 432, verdana12_.get(), "Wersja programu: 0.00.0000");
+    lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta);
+    lbPodpowiedz = DodajEtykiete(15, 190, verdana15_.get(),
+                                 "Zaznacz aplikacje, które chcesz sprawdzić:");
+    imZamknij = DodajObrazek(512, 352, 153, 67, RysujPrzycisk(153, 67, "Zamknij", 20),
+                             [this] { imZamknijClick(); });
+    imSprawdz = DodajObrazek(512, 264, 153, 67, RysujPrzycisk(153, 67, "Sprawdź", 20),
+                             [this] { imSprawdzClick(); });
+    imZaznaczW = DodajObrazek(15, 400, 137, 20, RysujPrzycisk(137, 20, "Zaznacz wszystkie", 11),
+                              [this] { imZaznaczWClick(); });
+    // Design-time colours until FormCreate sets the program's own.
+    for (HWND etykieta : {lbTytul, lbSystem, lbPlatforma, lbAdmin, lbUac}) {
+        UstawBarwy(etykieta, Bialy, RGB(0xC0, 0xC0, 0xC0));
+    }
+    app_.Chron([this] { FormCreate(); });
+}
+
+void TProOknoApp::FormCreate() {
+    Platforma& p = app_.platforma;
+    // 1. Colours.
+    UstawBarwy(shTloNaglowek, Niebieski, Niebieski);
+    for (HWND etykieta : {lbTytul, lbSystem, lbPlatforma, lbAdmin, lbUac}) {
+        UstawBarwy(etykieta, Bialy, Niebieski);
+    }
+    UstawBarwy(lbPodpowiedz, Grafitowy, Bialy);
+    UstawBarwy(clbAplikacje.Uchwyt(), Grafitowy, Bialy);
+    UstawBarwy(lbNrWersji, SzaryStopki, Bialy);
+    UstawBarwy(lbOrleko, SzaryStopki, Bialy);
+    // 2. Caption.
+    SetWindowTextW(Uchwyt(), L"Probierator");
+    // 3. The system directory, for detection.
+    app_.katalog.KatalogSystemu = p.KatalogSystemowy();
+    // 4. The program's own version.
+    UstawTekst(lbNrWersji, "Wersja programu: " + WersjaPliku(p, p.SciezkaProgramu()));
+    // 5.-8. The system summary.
+    UstawTekst(lbSystem, "System operacyjny: " + NazwaSystemu(p));
+    UstawTekst(lbPlatforma, "Platforma: " + OpisPlatformy(p));
+    UstawTekst(lbAdmin,
+               std::string("Uprawnienia administratora: ") + (CzyAdministrator(p) ? "tak" : "nie"));
+    UstawTekst(lbUac, "Kontrola konta użytkownika: " + StanUac(p));
+    // 9. Every application of the catalogue, in its order, none ticked.
+    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje) clbAplikacje.Dodaj(aplikacja.Nazwa);
+}
+
+void TProOknoApp::imSprawdzClick() {
+    for (int i = 0; i < clbAplikacje.Liczba(); ++i) {
+        if (clbAplikacje.Zaznaczony(i)) {
+            if (app_.ProOknoWyn != nullptr) app_.ProOknoWyn->PokazModalnie();
+            return;
+        }
+    }
+    app_.platforma.Komunikat("Nie wybrano aplikacji do sprawdzenia.", app_.Tytul,
+                             flagi_komunikatu::Ok);
+}
+
+void TProOknoApp::imZaznaczWClick() {
+    for (int i = 0; i < clbAplikacje.Liczba(); ++i) clbAplikacje.Zaznacz(i, true);
+}
+
+void TProOknoApp::imZamknijClick() { PostQuitMessage(0); }
+
+// Closing the main window ends the program.
+void TProOknoApp::OnZamknij() { PostQuitMessage(0); }
+
+LRESULT TProOknoApp::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
+    if (komunikat == WM_MEASUREITEM) {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(l)->itemHeight = ListaWyboru::WysokoscWiersza;
+        return TRUE;
+    }
+    return Okno::Obsluz(komunikat, w, l);
+}
+
+}  // namespace pro::ui
