@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "catalogue/Katalog.h"
+#include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
 #include "ui/Probierator_app.h"
 #include "ui/Probierator_leg.h"
@@ -214,7 +215,15 @@ LRESULT CALLBACK TProOknoWyn::PodklasaDrzewa(HWND hwnd, UINT komunikat, WPARAM w
 void TProOknoWyn::imZamknijClick() { Zamknij(); }
 
 // The report is written by its own module (next change); the tree stays as it is.
-void TProOknoWyn::imRaportClick() {}
+void TProOknoWyn::imRaportClick() {
+    if (app_.ProOknoApp == nullptr) return;
+    // The report copies what the selection window shows and the tree as it is.
+    const TProOknoApp& wybor = *app_.ProOknoApp;
+    ZapiszRaport(app_.platforma, InfoZapiszJako.wlasciciel,
+                 {TekstOkna(wybor.lbSystem), TekstOkna(wybor.lbPlatforma), TekstOkna(wybor.lbAdmin),
+                  TekstOkna(wybor.lbUac)},
+                 drzewo_);
+}
 
 void TProOknoWyn::imPodpowClick() {
     if (app_.ProOknoLeg != nullptr) app_.ProOknoLeg->PokazModalnie();
