@@ -9,9 +9,11 @@
 
 int main() {
     using namespace pro;
-    CoInitialize(nullptr);
+    // Without the window COM starts only if a probe needs it (loading ole32
+    // costs more than the whole check).
     const auto argumenty = ArgumentyProgramu();
     if (!argumenty.empty()) return UruchomBezOkna(argumenty);
+    CoInitialize(nullptr);
     PlatformaWin32 p;
     KatalogSystemu = p.KatalogSystemowy();
     std::printf("Katalog aplikacji (%zu):\n", Aplikacje.size());
