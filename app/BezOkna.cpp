@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include "catalogue/Katalog.h"
 #include "catalogue/Polecenie.h"
 #include "platform/win32/PlatformaWin32.h"
+
+// msvcrt's own splitting of the command line into wide arguments, the one a
+// wmain program gets; our main has only the narrow ones.
+struct InfoStartu {
+    int nowy_tryb;
+};
+extern "C" int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** srodowisko, int wzorce,
+                              InfoStartu* info);
 
 namespace {
 
@@ -43,12 +49,17 @@ void Wypisz(DWORD ktore, const std::string& tekst) {
 }  // namespace
 
 std::vector<std::string> ArgumentyProgramu() {
+    // Not CommandLineToArgvW: it would load shell32, which costs more under
+    // Wine than the whole check. No wildcard expansion, as before.
     int liczba = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &liczba);
+    wchar_t** argv = nullptr;
+    wchar_t** srodowisko = nullptr;
+    InfoStartu info{0};
     std::vector<std::string> argumenty;
-    if (argv == nullptr) return argumenty;
+    if (__wgetmainargs(&liczba, &argv, &srodowisko, 0, &info) < 0 || argv == nullptr) {
+        return argumenty;
+    }
     for (int i = 1; i < liczba; ++i) argumenty.push_back(pro::Waski(argv[i]));
-    LocalFree(argv);
     return argumenty;
 }
 

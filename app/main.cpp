@@ -13,14 +13,13 @@
 #include "ui/Probierator_wyn.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Without the window COM starts only if a probe needs it (loading ole32
+    // costs more than the whole check).
+    const auto argumenty = ArgumentyProgramu();
+    if (!argumenty.empty()) return UruchomBezOkna(argumenty);
+
     // Excel is queried through COM from the windows' thread.
     const HRESULT com = CoInitialize(nullptr);
-    const auto argumenty = ArgumentyProgramu();
-    if (!argumenty.empty()) {
-        const int kod = UruchomBezOkna(argumenty);
-        if (SUCCEEDED(com)) CoUninitialize();
-        return kod;
-    }
     pro::PlatformaWin32 platforma;
     pro::ui::Aplikacja aplikacja(platforma, pro::KatalogProgramu);
     aplikacja.Tytul = "Probierator";

@@ -1,15 +1,39 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when EXE imports a DLL that Windows does not ship (a MinGW runtime DLL).
+# Fails when EXE imports a DLL that Windows does not ship (a MinGW runtime DLL),
+# at start or delay-loaded.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE zrzut RESULT_VARIABLE wynik)
 if(NOT wynik EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${EXE}")
 endif()
 string(REGEX MATCHALL "DLL Name: [^\n]+" importy "${zrzut}")
+list(TRANSFORM importy REPLACE "DLL Name: " "")
+
+# ld leaves the delay import directory of the header empty and puts the
+# delay-loaded DLLs' names into .idata with the others: every name there.
+set(idata ${EXE}.idata)
+execute_process(COMMAND ${OBJCOPY} -O binary --only-section=.idata ${EXE} ${idata}
+                RESULT_VARIABLE wynik)
+if(NOT wynik EQUAL 0)
+    message(FATAL_ERROR "objcopy failed on ${EXE}")
+endif()
+file(STRINGS ${idata} nazwy REGEX "\\.[dD][lL][lL]$")
+file(REMOVE ${idata})
+list(APPEND importy ${nazwy})
+if(NOT importy)
+    message(FATAL_ERROR "no imports found in ${EXE}")
+endif()
+
 set(dozwolone advapi32 comctl32 comdlg32 gdi32 kernel32 msimg32 msvcrt ole32 oleaut32 shell32
     shlwapi user32 version uxtheme)
-foreach(wiersz IN LISTS importy)
-    string(REGEX REPLACE "DLL Name: ([^.]+)\\.[dD][lL][lL].*" "\\1" dll "${wiersz}")
+set(sprawdzone)
+foreach(nazwa IN LISTS importy)
+    string(REGEX MATCH "[A-Za-z0-9_-]+\\.[dD][lL][lL]$" dll "${nazwa}")
+    string(REGEX REPLACE "\\.[dD][lL][lL]$" "" dll "${dll}")
     string(TOLOWER "${dll}" dll)
+    if(dll IN_LIST sprawdzone)
+        continue()
+    endif()
+    list(APPEND sprawdzone ${dll})
     if(NOT dll IN_LIST dozwolone)
         message(FATAL_ERROR "${EXE} imports ${dll}.dll, which Windows does not ship")
     endif()

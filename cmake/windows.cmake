@@ -13,15 +13,22 @@ endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE}
     ${PRO_LADOWACZ_WINE})
 
+include(${CMAKE_SOURCE_DIR}/cmake/opoznione.cmake)
+# advapi32 and version stay ordinary imports: the check without a window needs
+# them anyway. The DLLs of the windows, the shell and COM (Excel's probe) load
+# at their first call.
+pro_dll_opoznione(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
+pro_dll_opoznione(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
+
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
-target_link_libraries(pro_win32 PUBLIC pro_core version ole32 oleaut32 uuid shell32 comdlg32 advapi32)
+target_link_libraries(pro_win32 PUBLIC pro_core ${PRO_DLL_PLATFORMY} uuid version advapi32)
 pro_ostrzezenia(pro_win32)
 
 file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
 if(PRO_UI_ZRODLA)
     add_library(pro_ui STATIC ${PRO_UI_ZRODLA})
-    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 comctl32 gdi32 user32 msimg32)
+    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 ${PRO_DLL_OKIEN})
     pro_ostrzezenia(pro_ui)
 endif()
 
@@ -55,8 +62,25 @@ include(${CMAKE_SOURCE_DIR}/tests/windows/testy.cmake)
 
 # The product needs no DLL beyond Windows' own.
 add_test(NAME exe_importuje_tylko_dll_windows
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DEXE=$<TARGET_FILE:probierator>
-                 -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
+                 -DEXE=$<TARGET_FILE:probierator> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+# The same check must reject a DLL of no Windows even when it is delay-loaded.
+set(PRO_OBCA ${CMAKE_BINARY_DIR}/opoznione/obca)
+file(WRITE ${PRO_OBCA}.def "LIBRARY obca.dll\nEXPORTS\nObcaFunkcja\n")
+file(WRITE ${PRO_OBCA}.cpp "extern \"C\" int ObcaFunkcja();\nint main() { return ObcaFunkcja(); }\n")
+add_custom_command(OUTPUT ${PRO_OBCA}_opozniona.a
+                   COMMAND ${PRO_TRIPLET}-dlltool --input-def ${PRO_OBCA}.def
+                           --output-delaylib ${PRO_OBCA}_opozniona.a --dllname obca.dll
+                   DEPENDS ${PRO_OBCA}.def WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/opoznione)
+add_custom_target(obca_opozniona_lib DEPENDS ${PRO_OBCA}_opozniona.a)
+add_executable(obca_opozniona ${PRO_OBCA}.cpp)
+add_dependencies(obca_opozniona obca_opozniona_lib)
+target_link_libraries(obca_opozniona PRIVATE ${PRO_OBCA}_opozniona.a)
+add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_opozniona
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
+                 -DEXE=$<TARGET_FILE:obca_opozniona> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_opozniona PROPERTIES
+                     PASS_REGULAR_EXPRESSION "imports obca\\.dll")
 
 # scripts/bench: a minimal program built the same way, and the measuring tool.
 add_executable(minimalny WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)

@@ -331,8 +331,20 @@ void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) { CloseHandle(Uchwyt2<HANDLE>(
 // --- COM automation ---------------------------------------------------------
 
 Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
+    // CLSIDFromProgID reads HKCR\<ProgID>\CLSID: without that key it fails,
+    // and a check on a machine without the server need not load COM at all.
+    const std::wstring nazwa = Szeroki(prog_id);
+    HKEY klucz = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (nazwa + L"\\CLSID").c_str(), 0, KEY_READ, &klucz) !=
+        ERROR_SUCCESS) {
+        return 0;
+    }
+    RegCloseKey(klucz);
+    // COM starts with the first object on each thread, not with the program.
+    static thread_local const HRESULT com = CoInitialize(nullptr);
+    (void)com;
     CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(Szeroki(prog_id).c_str(), &clsid))) return 0;
+    if (FAILED(CLSIDFromProgID(nazwa.c_str(), &clsid))) return 0;
     Microsoft::WRL::ComPtr<IDispatch> obiekt;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                 IID_IDispatch, reinterpret_cast<void**>(obiekt.GetAddressOf()))) ||
