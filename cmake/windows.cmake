@@ -17,8 +17,15 @@ include(${CMAKE_SOURCE_DIR}/cmake/opoznione.cmake)
 # advapi32 and version stay ordinary imports: the check without a window needs
 # them anyway. The DLLs of the windows, the shell and COM (Excel's probe) load
 # at their first call.
-pro_dll_opoznione(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
-pro_dll_opoznione(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    pro_dll_opoznione(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
+    pro_dll_opoznione(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
+else()
+    # The 32-bit delay-load libraries that this binutils makes resolve nothing
+    # at run time (the first call jumps to address 0): ordinary imports there.
+    set(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
+    set(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
+endif()
 
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})

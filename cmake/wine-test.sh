@@ -6,6 +6,11 @@
 # has finished; a half-done boot is removed and redone. Wine's services must not
 # inherit our stdout (ctest's pipe) or the lock, or every test waits for them.
 set -u
+# 32-bit programs, and the prefix they run in, go through the emulation
+# wrapper when this machine cannot run 32-bit code itself.
+if [ "$2" = wine ] && [ -z "${PRO_WINE32_NS:-}" ]; then
+    exec "$(dirname "$0")/wine32.sh" "$0" "$@"
+fi
 prefix=$1
 loader=$2
 shift 2
