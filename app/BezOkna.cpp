@@ -67,7 +67,8 @@ int UruchomBezOkna(const std::vector<std::string>& argumenty) {
     using namespace pro;
     const auto polecenie = ParsujPolecenie(argumenty, KatalogProgramu);
     if (const auto* blad = std::get_if<BladPolecenia>(&polecenie)) {
-        Wypisz(STD_ERROR_HANDLE, "probierator: " + blad->komunikat + "\nOpis opcji: probierator.exe /?\n");
+        Wypisz(STD_ERROR_HANDLE,
+               "probierator: " + blad->komunikat + "\nOpis opcji: probierator.exe /?\n");
         return kod_wyjscia::ZleUzycie;
     }
     PlatformaWin32 platforma;

@@ -44,7 +44,8 @@ Katalog::Katalog()
           {"Sarvik", "SRV", Strona("sarvik"), true, 60, 0, 0, 12, 0, 90},
           {"Ellard Tabulo", "ELT", Strona("ellard-tabulo"), false, 60, 0, 20, 0, 0, 0},
           {"Cobrin Tabulo NET", "CTN", Strona("cobrin-tabulo-net"), true, 60, 3335, 0, 12, 50, 90},
-          {"Cobrin Tabulo NET+", "CTP", Strona("cobrin-tabulo-net-plus"), true, 60, 0, 0, 12, 0, 90},
+          {"Cobrin Tabulo NET+", "CTP", Strona("cobrin-tabulo-net-plus"), true, 60, 0, 0, 12, 0,
+           90},
           {"Dravel Tabulo", "DVT", Strona("dravel-tabulo"), false, 60, 3320, 30, 11, 0, 90},
           {"MS SQL Server 2008 R2", "SQL", "", false, 51, 3335, 30, 0, 0, 0},
       }} {}

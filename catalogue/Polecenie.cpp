@@ -84,9 +84,9 @@ std::string JsonTekst(const std::string& tekst) {
 std::string CzasIso(const CzasLokalny& c) {
     char tekst[40];
     const int strefa = c.strefa_minut < 0 ? -c.strefa_minut : c.strefa_minut;
-    std::snprintf(tekst, sizeof tekst, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", c.rok,
-                  c.miesiac, c.dzien, c.godzina, c.minuta, c.sekunda,
-                  c.strefa_minut < 0 ? '-' : '+', strefa / 60, strefa % 60);
+    std::snprintf(tekst, sizeof tekst, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", c.rok, c.miesiac,
+                  c.dzien, c.godzina, c.minuta, c.sekunda, c.strefa_minut < 0 ? '-' : '+',
+                  strefa / 60, strefa % 60);
     return tekst;
 }
 
@@ -178,7 +178,9 @@ const std::string NaglowekCsv = "\xEF\xBB\xBFkomputer;czas;aplikacja;kod;spelnia
 
 }  // namespace
 
-bool SaOpcje(const std::vector<std::string>& argumenty) { return !argumenty.empty(); }
+bool SaOpcje(const std::vector<std::string>& argumenty) {
+    return !argumenty.empty();
+}
 
 std::variant<Polecenie, BladPolecenia> ParsujPolecenie(const std::vector<std::string>& argumenty,
                                                        const Katalog& katalog) {
@@ -256,11 +258,10 @@ std::string TekstPomocy() {
 }
 
 std::array<std::string, 4> PodpisyPodsumowania(Platforma& platforma) {
-    return {"System operacyjny: " + NazwaSystemu(platforma),
-            "Platforma: " + OpisPlatformy(platforma),
-            std::string("Uprawnienia administratora: ") +
-                (CzyAdministrator(platforma) ? "tak" : "nie"),
-            "Kontrola konta użytkownika: " + StanUac(platforma)};
+    return {
+        "System operacyjny: " + NazwaSystemu(platforma), "Platforma: " + OpisPlatformy(platforma),
+        std::string("Uprawnienia administratora: ") + (CzyAdministrator(platforma) ? "tak" : "nie"),
+        "Kontrola konta użytkownika: " + StanUac(platforma)};
 }
 
 const char* StatusKomponentu(const WezelWyniku& wezel) {
@@ -287,9 +288,10 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     k.platforma = OpisPlatformy(platforma);
     k.administrator = CzyAdministrator(platforma);
     k.uac = StanUac(platforma);
-    k.podsumowanie = {"System operacyjny: " + k.system, "Platforma: " + k.platforma,
-                      std::string("Uprawnienia administratora: ") + (k.administrator ? "tak" : "nie"),
-                      "Kontrola konta użytkownika: " + k.uac};
+    k.podsumowanie = {
+        "System operacyjny: " + k.system, "Platforma: " + k.platforma,
+        std::string("Uprawnienia administratora: ") + (k.administrator ? "tak" : "nie"),
+        "Kontrola konta użytkownika: " + k.uac};
 
     DrzewoWyniku drzewo;
     bool przerwane = false;

@@ -10,9 +10,9 @@
 namespace pro {
 
 ProAplikacja::ProAplikacja(std::string nazwa, std::string kod, std::string adres, bool znacznik,
-                           VersionNumber min_system, VersionNumber net,
-                           VersionNumber min_installer, VersionNumber min_excel,
-                           VersionNumber min_silverlight, VersionNumber min_ie)
+                           VersionNumber min_system, VersionNumber net, VersionNumber min_installer,
+                           VersionNumber min_excel, VersionNumber min_silverlight,
+                           VersionNumber min_ie)
     : Nazwa(std::move(nazwa)),
       Kod(std::move(kod)),
       Znacznik(znacznik),
@@ -106,8 +106,8 @@ std::int32_t CzytajRejestrLiczba(Platforma& platforma, Korzen korzen, const std:
     if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return -1;
     const auto dane = platforma.CzytajWartosc(uchwyt.get(), nazwa, 4);
     if (!dane || dane->size() != 4) return -1;
-    const std::uint32_t liczba = (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) |
-                                 (std::uint32_t{(*dane)[3]} << 24);
+    const std::uint32_t liczba =
+        (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
     return static_cast<std::int32_t>(liczba);
 }
 

@@ -93,9 +93,8 @@ void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog
             // Left NotDetected when Excel cannot be queried: the next need asks again.
             if (WersjaTxt != BrakMozliwosciSprawdzenia) {
                 const auto kropka = WersjaTxt.find('.');
-                Wersja = kropka == std::string::npos
-                             ? 0
-                             : LiczbaDziesietna(WersjaTxt.substr(0, kropka));
+                Wersja =
+                    kropka == std::string::npos ? 0 : LiczbaDziesietna(WersjaTxt.substr(0, kropka));
             }
             return;
         }

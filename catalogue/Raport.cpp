@@ -1,6 +1,5 @@
 #include "catalogue/Raport.h"
 
-
 #include "catalogue/Katalog.h"
 #include "catalogue/Proaplikacja.h"
 #include "platform/Tekst.h"

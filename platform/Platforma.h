@@ -128,11 +128,11 @@ public:
     virtual bool PodszyjSie() = 0;  // ImpersonateSelf(SecurityImpersonation)
     // OpenThreadToken(TOKEN_QUERY); 0 on failure, with GetLastError in `blad`.
     virtual Uchwyt OtworzTokenWatku(std::uint32_t& blad) = 0;
-    virtual Uchwyt OtworzTokenProcesu() = 0;       // OpenProcessToken(TOKEN_QUERY); 0 on failure
+    virtual Uchwyt OtworzTokenProcesu() = 0;        // OpenProcessToken(TOKEN_QUERY); 0 on failure
     virtual Uchwyt UtworzSidAdministratorow() = 0;  // S-1-5-32-544; 0 on failure
     virtual std::uint32_t DlugoscSid(Uchwyt sid) = 0;
     virtual Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) = 0;  // LocalAlloc(LPTR); 0 on failure
-    virtual bool InicjujDeskryptor(Uchwyt deskryptor) = 0;     // revision 1
+    virtual bool InicjujDeskryptor(Uchwyt deskryptor) = 0;      // revision 1
     virtual bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) = 0;  // ACL_REVISION2
     virtual bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) = 0;
     virtual bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) = 0;

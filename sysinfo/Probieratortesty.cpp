@@ -208,14 +208,10 @@ std::string NazwaSystemu(Platforma& platforma) {
     if (!rekord) return Nieznany;
 
     switch (rekord->platforma) {
-        case PlatformaWin32s:
-            return "system z biblioteką Microsoft Win32s";
-        case PlatformaWindows:
-            return NazwaRodziny9x(*rekord);
-        case PlatformaNt:
-            return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
-        default:
-            return Nieznany;
+        case PlatformaWin32s: return "system z biblioteką Microsoft Win32s";
+        case PlatformaWindows: return NazwaRodziny9x(*rekord);
+        case PlatformaNt: return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
+        default: return Nieznany;
     }
 }
 

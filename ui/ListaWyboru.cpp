@@ -6,7 +6,7 @@
 namespace pro::ui {
 namespace {
 
-constexpr int BokPola = 13;       // the check box
+constexpr int BokPola = 13;        // the check box
 constexpr int SzerokoscPola = 16;  // the check box's column, clicks there toggle
 
 }  // namespace
@@ -20,8 +20,8 @@ void ListaWyboru::Utworz(HWND rodzic, int x, int y, int szerokosc, int wysokosc,
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka), FALSE);
     SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, WysokoscWiersza);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    pierwotna_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListaWyboru::Podklasa)));
+    pierwotna_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListaWyboru::Podklasa)));
 }
 
 LRESULT CALLBACK ListaWyboru::Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
@@ -41,25 +41,28 @@ LRESULT CALLBACK ListaWyboru::Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPAR
             if (HIWORD(trafienie) == 0 && x < SzerokoscPola) lista->Przelacz(LOWORD(trafienie));
             return wynik;
         }
-        default:
-            break;
+        default: break;
     }
     return CallWindowProcW(lista->pierwotna_, hwnd, komunikat, w, l);
 }
 
 void ListaWyboru::Dodaj(const std::string& tekst) {
     const std::wstring szeroki = Szeroki(tekst);
-    const LRESULT indeks = SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szeroki.c_str()));
+    const LRESULT indeks =
+        SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szeroki.c_str()));
     SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(indeks), 0);
 }
 
-int ListaWyboru::Liczba() const { return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+int ListaWyboru::Liczba() const {
+    return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
+}
 
 std::string ListaWyboru::Tekst(int indeks) const {
     const LRESULT dlugosc = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(indeks), 0);
     if (dlugosc == LB_ERR) return {};
     std::wstring tekst(static_cast<std::size_t>(dlugosc) + 1, L'\0');
-    SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(indeks), reinterpret_cast<LPARAM>(tekst.data()));
+    SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(indeks),
+                 reinterpret_cast<LPARAM>(tekst.data()));
     tekst.resize(static_cast<std::size_t>(dlugosc));
     return Waski(tekst);
 }
@@ -72,12 +75,15 @@ bool ListaWyboru::Zaznaczony(int indeks) const {
 void ListaWyboru::Zaznacz(int indeks, bool zaznaczony) {
     SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(indeks), zaznaczony ? 1 : 0);
     RECT r{};
-    if (SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(indeks), reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
+    if (SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(indeks),
+                     reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
         InvalidateRect(hwnd_, &r, TRUE);
     }
 }
 
-void ListaWyboru::Przelacz(int indeks) { Zaznacz(indeks, !Zaznaczony(indeks)); }
+void ListaWyboru::Przelacz(int indeks) {
+    Zaznacz(indeks, !Zaznaczony(indeks));
+}
 
 void ListaWyboru::Rysuj(const DRAWITEMSTRUCT& d, COLORREF tekst, COLORREF tlo) const {
     if (d.itemID == static_cast<UINT>(-1)) {

@@ -12,7 +12,9 @@ std::string TekstOkna(HWND okno) {
     return Waski(tekst);
 }
 
-Okno::Okno(Aplikacja& aplikacja) : app_(aplikacja) { app_.Zarejestruj(this); }
+Okno::Okno(Aplikacja& aplikacja) : app_(aplikacja) {
+    app_.Zarejestruj(this);
+}
 
 Okno::~Okno() {
     app_.Wyrejestruj(this);
@@ -38,8 +40,8 @@ void Okno::UtworzForme(const Forma& forma) {
     }
     RECT r{0, 0, forma.szerokosc, forma.wysokosc};
     AdjustWindowRectEx(&r, forma.styl, FALSE, 0);
-    CreateWindowExW(0, forma.klasa, L"", forma.styl, CW_USEDEFAULT, CW_USEDEFAULT,
-                    r.right - r.left, r.bottom - r.top, forma.wlasciciel, nullptr, instancja, this);
+    CreateWindowExW(0, forma.klasa, L"", forma.styl, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                    r.bottom - r.top, forma.wlasciciel, nullptr, instancja, this);
     if (!hwnd_) throw std::runtime_error("Nie można utworzyć okna.");
     SendMessageW(hwnd_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(app_.IkonaDuza()));
     SendMessageW(hwnd_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app_.IkonaMala()));
@@ -83,8 +85,7 @@ LRESULT Okno::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
             }
             return 0;
         }
-        case WM_NOTIFY:
-            return OnPowiadomienie(*reinterpret_cast<const NMHDR*>(l));
+        case WM_NOTIFY: return OnPowiadomienie(*reinterpret_cast<const NMHDR*>(l));
         case WM_DRAWITEM: {
             const auto& rysunek = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
             const auto it = rysowanie_.find(rysunek.hwndItem);
@@ -96,16 +97,15 @@ LRESULT Okno::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLOREDIT:
             return OnKolorKontrolki(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
-        case WM_CLOSE:
-            OnZamknij();
-            return 0;
-        default:
-            break;
+        case WM_CLOSE: OnZamknij(); return 0;
+        default: break;
     }
     return DefWindowProcW(hwnd_.get(), komunikat, w, l);
 }
 
-LRESULT Okno::OnPowiadomienie(const NMHDR&) { return 0; }
+LRESULT Okno::OnPowiadomienie(const NMHDR&) {
+    return 0;
+}
 
 void Okno::OnZamknij() {
     if (modalnie_) {
@@ -141,8 +141,8 @@ void Okno::RysujWlasne(HWND kontrolka, std::function<void(const DRAWITEMSTRUCT&)
 HWND Okno::DodajEtykiete(int x, int y, HFONT czcionka, const std::string& tekst, int szerokosc,
                          int wysokosc) {
     const HWND etykieta = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y,
-        szerokosc, wysokosc, hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y, szerokosc,
+        wysokosc, hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(etykieta, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka), FALSE);
     etykiety_[etykieta] = {czcionka, szerokosc == 0 && wysokosc == 0};
@@ -181,8 +181,8 @@ HWND Okno::DodajKsztalt(int x, int y, int szerokosc, int wysokosc, COLORREF wype
 HWND Okno::DodajObrazek(int x, int y, int szerokosc, int wysokosc, Bitmapa obraz,
                         std::function<void()> klik) {
     const HWND obrazek = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, x, y, szerokosc,
-        wysokosc, hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, x, y, szerokosc, wysokosc,
+        hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(obrazek, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(obraz.get()));
     SetWindowPos(obrazek, nullptr, x, y, szerokosc, wysokosc, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -191,8 +191,7 @@ HWND Okno::DodajObrazek(int x, int y, int szerokosc, int wysokosc, Bitmapa obraz
     return obrazek;
 }
 
-HWND Okno::DodajRysunek(int x, int y, int szerokosc, int wysokosc,
-                        std::function<void(HDC)> rysuj) {
+HWND Okno::DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj) {
     const HWND rysunek = CreateWindowExW(
         0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, x, y, szerokosc, wysokosc,
         hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
@@ -259,6 +258,8 @@ void Okno::PokazModalnie() {
     if (poprzednie != nullptr && IsWindow(poprzednie)) SetActiveWindow(poprzednie);
 }
 
-void Okno::Zamknij() { SendMessageW(hwnd_.get(), WM_CLOSE, 0, 0); }
+void Okno::Zamknij() {
+    SendMessageW(hwnd_.get(), WM_CLOSE, 0, 0);
+}
 
 }  // namespace pro::ui

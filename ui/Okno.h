@@ -55,8 +55,7 @@ protected:
     HWND DodajObrazek(int x, int y, int szerokosc, int wysokosc, Bitmapa obraz,
                       std::function<void()> klik);
     // An image drawn by `rysuj` on a white background.
-    HWND DodajRysunek(int x, int y, int szerokosc, int wysokosc,
-                      std::function<void(HDC)> rysuj);
+    HWND DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj);
     // Text and background colour of a label or a shape, or of a list's
     // background (WM_CTLCOLOR*).
     void UstawBarwy(HWND kontrolka, COLORREF tekst, COLORREF tlo);

@@ -25,13 +25,12 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
     lbUac = DodajEtykiete(15, 155, verdana13_.get(), "Kontrola konta użytkownika: brak");
     shTloNaglowek = DodajKsztalt(0, 0, 737, 185, RGB(0xC0, 0xC0, 0xC0));
     clbAplikacje.Utworz(okno, 15, 215, 458, 160, verdana13_.get());
-    RysujWlasne(clbAplikacje.Uchwyt(), [this](const DRAWITEMSTRUCT& d) {
-        clbAplikacje.Rysuj(d, Grafitowy, Bialy);
-    });
+    RysujWlasne(clbAplikacje.Uchwyt(),
+                [this](const DRAWITEMSTRUCT& d) { clbAplikacje.Rysuj(d, Grafitowy, Bialy); });
     lbNrWersji = DodajEtykiete(15, 432, verdana12_.get(), "Wersja programu: 0.00.0000");
     lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta);
-    lbPodpowiedz = DodajEtykiete(15, 190, verdana15_.get(),
-                                 "Zaznacz aplikacje, które chcesz sprawdzić:");
+    lbPodpowiedz =
+        DodajEtykiete(15, 190, verdana15_.get(), "Zaznacz aplikacje, które chcesz sprawdzić:");
     imZamknij = DodajObrazek(512, 352, 153, 67, RysujPrzycisk(153, 67, "Zamknij", 20),
                              [this] { imZamknijClick(); });
     imSprawdz = DodajObrazek(512, 264, 153, 67, RysujPrzycisk(153, 67, "Sprawdź", 20),
@@ -69,7 +68,8 @@ void TProOknoApp::FormCreate() {
                std::string("Uprawnienia administratora: ") + (CzyAdministrator(p) ? "tak" : "nie"));
     UstawTekst(lbUac, "Kontrola konta użytkownika: " + StanUac(p));
     // 9. Every application of the catalogue, in its order, none ticked.
-    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje) clbAplikacje.Dodaj(aplikacja.Nazwa);
+    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje)
+        clbAplikacje.Dodaj(aplikacja.Nazwa);
 }
 
 void TProOknoApp::imSprawdzClick() {
@@ -87,10 +87,14 @@ void TProOknoApp::imZaznaczWClick() {
     for (int i = 0; i < clbAplikacje.Liczba(); ++i) clbAplikacje.Zaznacz(i, true);
 }
 
-void TProOknoApp::imZamknijClick() { PostQuitMessage(0); }
+void TProOknoApp::imZamknijClick() {
+    PostQuitMessage(0);
+}
 
 // Closing the main window ends the program.
-void TProOknoApp::OnZamknij() { PostQuitMessage(0); }
+void TProOknoApp::OnZamknij() {
+    PostQuitMessage(0);
+}
 
 LRESULT TProOknoApp::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
     if (komunikat == WM_MEASUREITEM) {

@@ -25,10 +25,10 @@ TProOknoLeg::TProOknoLeg(Aplikacja& aplikacja)
     imIkonaApp = Ikona(16, 80, obraz::Aplikacja);
     lbIkonaApp = DodajEtykiete(40, 78, verdana15_.get(),
                                "- Dwukrotne kliknięcie wyświetla informacje o aplikacji.");
-    lbIkonaOK = DodajEtykiete(40, 110, verdana15_.get(),
-                              "- Oznacza poprawnie zainstalowany komponent.");
-    lbIkonaBrak = DodajEtykiete(40, 142, verdana15_.get(),
-                                "- Oznacza brak właściwej wersji komponentu.");
+    lbIkonaOK =
+        DodajEtykiete(40, 110, verdana15_.get(), "- Oznacza poprawnie zainstalowany komponent.");
+    lbIkonaBrak =
+        DodajEtykiete(40, 142, verdana15_.get(), "- Oznacza brak właściwej wersji komponentu.");
     UstawBarwy(lbTytul, Bialy, RGB(0xC0, 0xC0, 0xC0));
     app_.Chron([this] { FormCreate(); });
 }
@@ -43,10 +43,13 @@ HWND TProOknoLeg::Ikona(int x, int y, int indeks) {
 void TProOknoLeg::FormCreate() {
     UstawBarwy(shTloNaglowek, Niebieski, Niebieski);
     UstawBarwy(lbTytul, Bialy, Niebieski);
-    for (HWND etykieta : {lbIkonaApp, lbIkonaOK, lbIkonaBrak}) UstawBarwy(etykieta, Grafitowy, Bialy);
+    for (HWND etykieta : {lbIkonaApp, lbIkonaOK, lbIkonaBrak})
+        UstawBarwy(etykieta, Grafitowy, Bialy);
     SetWindowTextW(Uchwyt(), L"Probierator");
 }
 
-void TProOknoLeg::imZamknijClick() { Zamknij(); }
+void TProOknoLeg::imZamknijClick() {
+    Zamknij();
+}
 
 }  // namespace pro::ui

@@ -38,10 +38,10 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
     lbTytul = DodajEtykiete(16, 15, tytulowa_.get(), "Wynik:");
     shTloNaglowek = DodajKsztalt(0, 0, 737, 65, Srebrny);
     // Tab order: the tree first, the description second.
-    treeWyn = CreateWindowExW(0, WC_TREEVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                                  TVS_LINESATROOT,
-                              16, 105, 425, 272, okno, nullptr, instancja, nullptr);
+    treeWyn = CreateWindowExW(
+        0, WC_TREEVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 16,
+        105, 425, 272, okno, nullptr, instancja, nullptr);
     SendMessageW(treeWyn, WM_SETFONT, reinterpret_cast<WPARAM>(verdana13_.get()), FALSE);
     TreeView_SetImageList(treeWyn, ProWynIkony.get(), TVSIL_NORMAL);
     TreeView_SetIndent(treeWyn, 22);
@@ -77,14 +77,18 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
     app_.Chron([this] { FormCreate(); });
 }
 
-void TProOknoWyn::FormCreate() { SetWindowTextW(Uchwyt(), L"Probierator"); }
+void TProOknoWyn::FormCreate() {
+    SetWindowTextW(Uchwyt(), L"Probierator");
+}
 
 void TProOknoWyn::OnPokazanie() {
     FormActivate();
     if (TreeView_GetSelection(treeWyn) != nullptr) SetFocus(treeWyn);
 }
 
-void TProOknoWyn::FormActivate() { OdswiezWynik(); }
+void TProOknoWyn::FormActivate() {
+    OdswiezWynik();
+}
 
 void TProOknoWyn::OdswiezWynik() {
     // 1. Colours.
@@ -153,7 +157,9 @@ const WezelWyniku* TProOknoWyn::Dane(HTREEITEM wezel) const {
     return reinterpret_cast<const WezelWyniku*>(element.lParam);
 }
 
-void TProOknoWyn::UstawOpis(const char* tekst) { SetWindowTextW(reOpis, Szeroki(tekst).c_str()); }
+void TProOknoWyn::UstawOpis(const char* tekst) {
+    SetWindowTextW(reOpis, Szeroki(tekst).c_str());
+}
 
 void TProOknoWyn::PokazOpis(HTREEITEM wezel) {
     UstawOpis("");
@@ -171,7 +177,9 @@ void TProOknoWyn::PokazOpis(HTREEITEM wezel) {
                   : "Komponent spełnia wymagania programowe.");
 }
 
-void TProOknoWyn::treeWynChange(HTREEITEM wezel) { PokazOpis(wezel); }
+void TProOknoWyn::treeWynChange(HTREEITEM wezel) {
+    PokazOpis(wezel);
+}
 
 void TProOknoWyn::treeWynDblClick() {
     const HTREEITEM wezel = TreeView_GetSelection(treeWyn);
@@ -200,8 +208,7 @@ LRESULT TProOknoWyn::OnPowiadomienie(const NMHDR& naglowek) {
         case TVN_SELCHANGEDW:
             treeWynChange(reinterpret_cast<const NMTREEVIEWW&>(naglowek).itemNew.hItem);
             return 0;
-        default:
-            return 0;
+        default: return 0;
     }
 }
 
@@ -212,7 +219,9 @@ LRESULT CALLBACK TProOknoWyn::PodklasaDrzewa(HWND hwnd, UINT komunikat, WPARAM w
     return CallWindowProcW(okno->procedura_drzewa_, hwnd, komunikat, w, l);
 }
 
-void TProOknoWyn::imZamknijClick() { Zamknij(); }
+void TProOknoWyn::imZamknijClick() {
+    Zamknij();
+}
 
 // The report is written by its own module (next change); the tree stays as it is.
 void TProOknoWyn::imRaportClick() {

@@ -9,9 +9,9 @@
 namespace pro::ui {
 
 inline constexpr COLORREF Oliwkowy = RGB(0x96, 0xB0, 0x05);
-inline constexpr COLORREF Niebieski = RGB(0x4D, 0x73, 0xB4);     // header band
-inline constexpr COLORREF Grafitowy = RGB(0x3B, 0x42, 0x48);     // hint, list, tree
-inline constexpr COLORREF SzaryStopki = RGB(0x9B, 0x9B, 0x9B);   // footer
+inline constexpr COLORREF Niebieski = RGB(0x4D, 0x73, 0xB4);    // header band
+inline constexpr COLORREF Grafitowy = RGB(0x3B, 0x42, 0x48);    // hint, list, tree
+inline constexpr COLORREF SzaryStopki = RGB(0x9B, 0x9B, 0x9B);  // footer
 inline constexpr COLORREF Bialy = RGB(0xFF, 0xFF, 0xFF);
 
 // A font by family and character height in pixels; Windows picks a
@@ -22,8 +22,7 @@ Czcionka UtworzCzcionke(const wchar_t* rodzina, int wysokosc, int waga = FW_NORM
 Bitmapa UtworzBitmape(int szerokosc, int wysokosc, COLORREF tlo);
 
 // A button picture: `napis` (UTF-8) in white, centred on olive green.
-Bitmapa RysujPrzycisk(int szerokosc, int wysokosc, const std::string& napis,
-                      int wysokosc_czcionki);
+Bitmapa RysujPrzycisk(int szerokosc, int wysokosc, const std::string& napis, int wysokosc_czcionki);
 
 // The emblem on an opaque white square of `rozmiar` pixels.
 void RysujGodlo(HDC dc, int rozmiar);

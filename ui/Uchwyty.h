@@ -38,14 +38,30 @@ private:
 };
 
 namespace zwolnij {
-inline void Czcionke(HFONT h) { DeleteObject(h); }
-inline void Pedzel(HBRUSH h) { DeleteObject(h); }
-inline void Olowek(HPEN h) { DeleteObject(h); }
-inline void Bitmape(HBITMAP h) { DeleteObject(h); }
-inline void Ikone(HICON h) { DestroyIcon(h); }
-inline void ListeObrazow(HIMAGELIST h) { ImageList_Destroy(h); }
-inline void Okno(HWND h) { DestroyWindow(h); }
-inline void PamiecDc(HDC h) { DeleteDC(h); }
+inline void Czcionke(HFONT h) {
+    DeleteObject(h);
+}
+inline void Pedzel(HBRUSH h) {
+    DeleteObject(h);
+}
+inline void Olowek(HPEN h) {
+    DeleteObject(h);
+}
+inline void Bitmape(HBITMAP h) {
+    DeleteObject(h);
+}
+inline void Ikone(HICON h) {
+    DestroyIcon(h);
+}
+inline void ListeObrazow(HIMAGELIST h) {
+    ImageList_Destroy(h);
+}
+inline void Okno(HWND h) {
+    DestroyWindow(h);
+}
+inline void PamiecDc(HDC h) {
+    DeleteDC(h);
+}
 }  // namespace zwolnij
 
 using Czcionka = Unikalny<HFONT, zwolnij::Czcionke>;

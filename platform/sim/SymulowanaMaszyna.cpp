@@ -99,8 +99,9 @@ std::optional<InfoWartosci> SymulowanaMaszyna::ZapytajWartosc(Uchwyt klucz,
     return InfoWartosci{w->typ, static_cast<std::uint32_t>(w->dane.size())};
 }
 
-std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajWartosc(
-    Uchwyt klucz, const std::string& nazwa, std::uint32_t rozmiar) {
+std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajWartosc(Uchwyt klucz,
+                                                                          const std::string& nazwa,
+                                                                          std::uint32_t rozmiar) {
     Zapisz("CzytajWartosc", (klucze_.count(klucz) ? klucze_[klucz] : "?") + ":" + nazwa);
     const Wartosc* w = Znajdz(klucz, nazwa);
     if (w == nullptr || w->dane.size() > rozmiar) return std::nullopt;  // ERROR_MORE_DATA
@@ -220,12 +221,11 @@ bool SymulowanaMaszyna::Zawodzi(std::string_view krok, std::string_view argument
            (!argument.empty() && krok_zawodzi == std::string(krok) + " " + std::string(argument));
 }
 
-void SymulowanaMaszyna::Sprawdz(std::string_view operacja, Uchwyt uchwyt,
-                                std::string_view rodzaj) {
+void SymulowanaMaszyna::Sprawdz(std::string_view operacja, Uchwyt uchwyt, std::string_view rodzaj) {
     auto it = otwarte_.find(uchwyt);
     if (it == otwarte_.end() || it->second.substr(0, rodzaj.size()) != rodzaj) {
-        Zapisz("BLAD argument", std::string(operacja) + " " + std::string(rodzaj) + " " +
-                                    std::to_string(uchwyt));
+        Zapisz("BLAD argument",
+               std::string(operacja) + " " + std::string(rodzaj) + " " + std::to_string(uchwyt));
     }
 }
 

@@ -155,8 +155,7 @@ public:
     bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
     void ZwolnijObiekt(Uchwyt obiekt) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul,
-                  std::uint32_t flagi) override;
+    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
     std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;
@@ -171,7 +170,7 @@ private:
         bool zablokowany = false;
         std::map<std::string, Wartosc> wartosci;  // by lower-case name
     };
-    std::map<std::string, Klucz> rejestr_;  // by "HKLM\path" in lower case
+    std::map<std::string, Klucz> rejestr_;   // by "HKLM\path" in lower case
     std::map<Uchwyt, std::string> otwarte_;  // handle -> what it is
     std::map<Uchwyt, std::string> klucze_;   // key handle -> registry path
     Uchwyt nastepny_ = 0x100;

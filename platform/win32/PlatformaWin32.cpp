@@ -130,7 +130,9 @@ std::optional<std::vector<std::uint8_t>> PlatformaWin32::CzytajWartosc(Uchwyt kl
     return dane;
 }
 
-void PlatformaWin32::ZamknijKlucz(Uchwyt klucz) { RegCloseKey(Uchwyt2<HKEY>(klucz)); }
+void PlatformaWin32::ZamknijKlucz(Uchwyt klucz) {
+    RegCloseKey(Uchwyt2<HKEY>(klucz));
+}
 
 // --- Files ------------------------------------------------------------------
 
@@ -219,8 +221,7 @@ std::optional<InfoProcesora> PlatformaWin32::NatywneInfoSystemu() {
     return ZInfo(si);
 }
 
-std::optional<std::uint32_t> PlatformaWin32::InfoProduktu(std::uint32_t major,
-                                                          std::uint32_t minor,
+std::optional<std::uint32_t> PlatformaWin32::InfoProduktu(std::uint32_t major, std::uint32_t minor,
                                                           std::uint32_t sp_major,
                                                           std::uint32_t sp_minor) {
     using Fn = BOOL(WINAPI*)(DWORD, DWORD, DWORD, DWORD, DWORD*);
@@ -231,11 +232,15 @@ std::optional<std::uint32_t> PlatformaWin32::InfoProduktu(std::uint32_t major,
     return typ;
 }
 
-int PlatformaWin32::MetrykaSystemu(int indeks) { return GetSystemMetrics(indeks); }
+int PlatformaWin32::MetrykaSystemu(int indeks) {
+    return GetSystemMetrics(indeks);
+}
 
 // --- Administrator test -----------------------------------------------------
 
-bool PlatformaWin32::PodszyjSie() { return ImpersonateSelf(SecurityImpersonation) != FALSE; }
+bool PlatformaWin32::PodszyjSie() {
+    return ImpersonateSelf(SecurityImpersonation) != FALSE;
+}
 
 Uchwyt PlatformaWin32::OtworzTokenWatku(std::uint32_t& blad) {
     HANDLE token = nullptr;
@@ -270,7 +275,9 @@ Uchwyt PlatformaWin32::UtworzSidAdministratorow() {
     return DoUchwytu(sid);
 }
 
-std::uint32_t PlatformaWin32::DlugoscSid(Uchwyt sid) { return GetLengthSid(Uchwyt2<PSID>(sid)); }
+std::uint32_t PlatformaWin32::DlugoscSid(Uchwyt sid) {
+    return GetLengthSid(Uchwyt2<PSID>(sid));
+}
 
 Uchwyt PlatformaWin32::PrzydzielPamiec(std::uint32_t rozmiar) {
     return DoUchwytu(LocalAlloc(LPTR, rozmiar));
@@ -296,13 +303,13 @@ bool PlatformaWin32::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
 }
 
 bool PlatformaWin32::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
-    return SetSecurityDescriptorGroup(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
-                                      Uchwyt2<PSID>(sid), FALSE) != FALSE;
+    return SetSecurityDescriptorGroup(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<PSID>(sid),
+                                      FALSE) != FALSE;
 }
 
 bool PlatformaWin32::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
-    return SetSecurityDescriptorOwner(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
-                                      Uchwyt2<PSID>(sid), FALSE) != FALSE;
+    return SetSecurityDescriptorOwner(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<PSID>(sid),
+                                      FALSE) != FALSE;
 }
 
 bool PlatformaWin32::DeskryptorPoprawny(Uchwyt deskryptor) {
@@ -316,17 +323,25 @@ std::optional<bool> PlatformaWin32::SprawdzDostep(Uchwyt deskryptor, Uchwyt toke
     DWORD przyznane = 0;
     BOOL status = FALSE;
     if (!AccessCheck(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<HANDLE>(token), 1,
-                     &mapowanie, reinterpret_cast<PRIVILEGE_SET*>(przywileje), &dlugosc,
-                     &przyznane, &status)) {
+                     &mapowanie, reinterpret_cast<PRIVILEGE_SET*>(przywileje), &dlugosc, &przyznane,
+                     &status)) {
         return std::nullopt;
     }
     return status != FALSE;
 }
 
-void PlatformaWin32::PrzywrocSie() { RevertToSelf(); }
-void PlatformaWin32::ZwolnijPamiec(Uchwyt pamiec) { LocalFree(Uchwyt2<HLOCAL>(pamiec)); }
-void PlatformaWin32::ZwolnijSid(Uchwyt sid) { FreeSid(Uchwyt2<PSID>(sid)); }
-void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) { CloseHandle(Uchwyt2<HANDLE>(uchwyt)); }
+void PlatformaWin32::PrzywrocSie() {
+    RevertToSelf();
+}
+void PlatformaWin32::ZwolnijPamiec(Uchwyt pamiec) {
+    LocalFree(Uchwyt2<HLOCAL>(pamiec));
+}
+void PlatformaWin32::ZwolnijSid(Uchwyt sid) {
+    FreeSid(Uchwyt2<PSID>(sid));
+}
+void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) {
+    CloseHandle(Uchwyt2<HANDLE>(uchwyt));
+}
 
 // --- COM automation ---------------------------------------------------------
 
@@ -382,7 +397,9 @@ bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa) {
                                         &bez_argumentow, nullptr, nullptr, nullptr));
 }
 
-void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) { obiekty_.erase(obiekt); }
+void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) {
+    obiekty_.erase(obiekt);
+}
 
 // --- Effects of the windows -------------------------------------------------
 
@@ -421,8 +438,7 @@ std::optional<std::string> PlatformaWin32::DialogZapisu(const ParametryZapisu& p
 
 bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
     const std::wstring cel = Szeroki(sciezka);
-    const std::wstring tymczasowy =
-        cel + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::wstring tymczasowy = cel + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     {
         Plik plik(CreateFileW(tymczasowy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -431,8 +447,8 @@ bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& b
         std::size_t zapisane = 0;
         while (ok && zapisane < bajty.size()) {
             DWORD porcja = 0;
-            const auto reszta = static_cast<DWORD>(std::min<std::size_t>(bajty.size() - zapisane,
-                                                                        1u << 20));
+            const auto reszta =
+                static_cast<DWORD>(std::min<std::size_t>(bajty.size() - zapisane, 1u << 20));
             ok = WriteFile(plik.get(), bajty.data() + zapisane, reszta, &porcja, nullptr) &&
                  porcja == reszta;
             zapisane += porcja;
@@ -523,9 +539,9 @@ bool PlatformaWin32::DopiszDoPliku(const std::string& sciezka, const std::string
     LARGE_INTEGER koniec{};
     if (!SetFilePointerEx(plik.get(), LARGE_INTEGER{}, &koniec, FILE_END)) return false;
     DWORD zapisane = 0;
-    const bool ok = WriteFile(plik.get(), dane.data(), static_cast<DWORD>(dane.size()), &zapisane,
-                              nullptr) &&
-                    zapisane == dane.size() && FlushFileBuffers(plik.get());
+    const bool ok =
+        WriteFile(plik.get(), dane.data(), static_cast<DWORD>(dane.size()), &zapisane, nullptr) &&
+        zapisane == dane.size() && FlushFileBuffers(plik.get());
     if (!ok) {
         // Take back a partial write: a row is there whole or not at all.
         SetFilePointerEx(plik.get(), koniec, nullptr, FILE_BEGIN);

@@ -67,8 +67,7 @@ public:
     bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
     void ZwolnijObiekt(Uchwyt obiekt) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul,
-                  std::uint32_t flagi) override;
+    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
     std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;

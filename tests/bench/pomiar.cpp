@@ -27,8 +27,8 @@ int wmain(int argc, wchar_t** argv) {
     SIZE_T szczyt = 0;
     LARGE_INTEGER czestotliwosc;
     QueryPerformanceFrequency(&czestotliwosc);
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     constexpr int przebiegi_pamieci = 3;
     for (int i = 0; i < powtorzenia + przebiegi_pamieci; ++i) {
         const bool pamiec = i >= powtorzenia;
@@ -40,8 +40,8 @@ int wmain(int argc, wchar_t** argv) {
         std::wstring kopia = linia;
         LARGE_INTEGER start, koniec;
         QueryPerformanceCounter(&start);
-        if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                            &si, &pi)) {
+        if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                            &pi)) {
             std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
             return 1;
         }

@@ -116,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Sloty, KonstruktorNet,
 
 TEST(Katalog, AdresPustyZastepowanyDomyslnym) {
     EXPECT_EQ(ProAplikacja("X", "X", "", false, 60, 0, 0, 0, 0, 0).Adres, AdresDomyslny);
-    EXPECT_EQ(ProAplikacja("X", "X", "http://x/#y", false, 60, 0, 0, 0, 0, 0).Adres,
-              "http://x/#y");
+    EXPECT_EQ(ProAplikacja("X", "X", "http://x/#y", false, 60, 0, 0, 0, 0, 0).Adres, "http://x/#y");
 }
 
 TEST(Katalog, NotaProducentaMa13Znakow) {

@@ -40,11 +40,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         PrzypadekOpcji{"bez_aplikacji_wszystkie", {"/json", "-"}, Wszystkie(), true},
         PrzypadekOpcji{"wszystkie", {"/aplikacje", "wszystkie", "/json", "-"}, Wszystkie(), true},
-        PrzypadekOpcji{"wszystkie_wielkie", {"/APLIKACJE", "Wszystkie", "/JSON", "-"}, Wszystkie(),
-                       true},
+        PrzypadekOpcji{
+            "wszystkie_wielkie", {"/APLIKACJE", "Wszystkie", "/JSON", "-"}, Wszystkie(), true},
         PrzypadekOpcji{"wspolny_kod_GVT", {"/aplikacje", "GVT", "/csv", "w.csv"}, {8, 14}, true},
-        PrzypadekOpcji{"kody_i_numery", {"-aplikacje", "bkt, 3 ,22", "-raport", "r.txt"},
-                       {0, 2, 21}, true},
+        PrzypadekOpcji{
+            "kody_i_numery", {"-aplikacje", "bkt, 3 ,22", "-raport", "r.txt"}, {0, 2, 21}, true},
         PrzypadekOpcji{"duplikaty_raz", {"/aplikacje", "1,BKT,1", "/json", "-"}, {0}, true},
         PrzypadekOpcji{"kolejnosc_katalogu", {"/aplikacje", "SQL,2", "/json", "-"}, {1, 21}, true},
         PrzypadekOpcji{"pusta_lista", {"/aplikacje", "", "/json", "-"}, {}, false},
@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekOpcji{"nieznany_kod", {"/aplikacje", "XYZ", "/json", "-"}, {}, false},
         PrzypadekOpcji{"numer_zero", {"/aplikacje", "0", "/json", "-"}, {}, false},
         PrzypadekOpcji{"numer_23", {"/aplikacje", "23", "/json", "-"}, {}, false},
-        PrzypadekOpcji{"numer_ogromny", {"/aplikacje", "99999999999999999999", "/json", "-"}, {},
-                       false},
+        PrzypadekOpcji{
+            "numer_ogromny", {"/aplikacje", "99999999999999999999", "/json", "-"}, {}, false},
         PrzypadekOpcji{"brak_wartosci", {"/json"}, {}, false},
         PrzypadekOpcji{"opcja_zamiast_wartosci", {"/raport", "/json", "-"}, {}, false},
         PrzypadekOpcji{"nieznana_opcja", {"/okno", "/json", "-"}, {}, false},
@@ -80,8 +80,8 @@ TEST(Opcje, PomocIPliki) {
 
 TEST(Opcje, PomocOpisujeKodyWyjscia) {
     const std::string pomoc = TekstPomocy();
-    for (const char* fragment : {"/aplikacje", "/raport", "/json", "/csv", "/?", "  0  ", "  1  ",
-                                 "  2  ", "  3  "}) {
+    for (const char* fragment :
+         {"/aplikacje", "/raport", "/json", "/csv", "/?", "  0  ", "  1  ", "  2  ", "  3  "}) {
         EXPECT_NE(pomoc.find(fragment), std::string::npos) << fragment;
     }
 }
@@ -159,8 +159,7 @@ TEST_F(Wykonanie, NieudanyZapisDajeKod3) {
 
 TEST_F(Wykonanie, WyjatekWykrywaniaPrzerywaJakWOknie) {
     m.UstawLiczbe(Korzen::ClassesRoot, "AgControl.AgControl\\CurVer", "", 5);
-    const auto wynik =
-        WykonajPolecenie(Parsuj({"/aplikacje", "ELT,SLV,KRD", "/json", "-"}), k, m);
+    const auto wynik = WykonajPolecenie(Parsuj({"/aplikacje", "ELT,SLV,KRD", "/json", "-"}), k, m);
     EXPECT_EQ(wynik.kod, 1);
     EXPECT_NE(wynik.bledy.find("Błąd: "), std::string::npos);
     EXPECT_EQ(wynik.wyjscie.find("Kordel"), std::string::npos) << "later applications get nothing";

@@ -88,8 +88,8 @@ TEST(NazwaSystemu, OdczytRekordu) {
         Krotki("short only, 6.3 Professional", Rekord(2, 6, 3),
                "Microsoft Windows 8.1 lub Windows Server 2012 R2 Professional", 48),
         Krotki("short only, 5.2", Rekord(2, 5, 2), "Microsoft Windows Server 2003 Family"),
-        Krotki("short only, 5.2 R2", Rekord(2, 5, 2),
-               "Microsoft Windows Server 2003 \"R2\"", {}, 1),
+        Krotki("short only, 5.2 R2", Rekord(2, 5, 2), "Microsoft Windows Server 2003 \"R2\"", {},
+               1),
         Krotki("short only, 5.1", Rekord(2, 5, 1), "Microsoft Windows XP"),
         Krotki("short only, 5.0", Rekord(2, 5, 0), "Microsoft Windows 2000"),
         Krotki("short only, NT 4.0", Rekord(2, 4, 0), "Microsoft Windows NT 4.0"),
@@ -285,18 +285,23 @@ TEST(OpisPlatformy, ArchitekturaILiczbaProcesorow) {
         {"x86 native", {0, 2}, InfoProcesora{0, 2}, "x86 (liczba procesorów: 2)"},
         {"Itanium", {6, 8}, std::nullopt, "Intel Itanium (liczba procesorów: 8)"},
         {"x64", {9, 4}, InfoProcesora{9, 4}, "x64 (liczba procesorów: 4)"},
-        {"32-bit program on 64-bit Windows", {0, 4}, InfoProcesora{9, 4},
+        {"32-bit program on 64-bit Windows",
+         {0, 4},
+         InfoProcesora{9, 4},
          "x64 (liczba procesorów: 4)"},
         {"native count wins too", {0, 1}, InfoProcesora{9, 16}, "x64 (liczba procesorów: 16)"},
         {"ARM", {5, 2}, std::nullopt, "nieznana (liczba procesorów: 2)"},
         {"architecture 12", {12, 2}, InfoProcesora{12, 2}, "nieznana (liczba procesorów: 2)"},
-        {"native unknown overrides x86", {0, 2}, InfoProcesora{12, 2},
+        {"native unknown overrides x86",
+         {0, 2},
+         InfoProcesora{12, 2},
          "nieznana (liczba procesorów: 2)"},
         {"unknown 0xFFFF", {0xFFFF, 1}, std::nullopt, "nieznana (liczba procesorów: 1)"},
-        {"GetNativeSystemInfo missing: 32-bit view stands", {9, 3}, std::nullopt,
+        {"GetNativeSystemInfo missing: 32-bit view stands",
+         {9, 3},
+         std::nullopt,
          "x64 (liczba procesorów: 3)"},
-        {"count as unsigned", {0, 0xFFFFFFFF}, std::nullopt,
-         "x86 (liczba procesorów: 4294967295)"},
+        {"count as unsigned", {0, 0xFFFFFFFF}, std::nullopt, "x86 (liczba procesorów: 4294967295)"},
         {"no processors reported", {0, 0}, std::nullopt, "x86 (liczba procesorów: 0)"},
     };
     for (const auto& p : przypadki) {
@@ -311,33 +316,24 @@ TEST(OpisPlatformy, ArchitekturaILiczbaProcesorow) {
 
 // --- Administrator rights --------------------------------------------------------
 
-std::size_t Bledy(const SymulowanaMaszyna& m) { return m.Liczba("BLAD"); }
+std::size_t Bledy(const SymulowanaMaszyna& m) {
+    return m.Liczba("BLAD");
+}
 
 TEST(CzyAdministrator, PelnaSekwencja) {
     SymulowanaMaszyna m;
     EXPECT_TRUE(CzyAdministrator(m));
     const std::vector<std::string> oczekiwane = {
-        "PodszyjSie",
-        "OtworzTokenWatku",
-        "UtworzSidAdministratorow",
-        "PrzydzielPamiec 20",
-        "InicjujDeskryptor",
-        "DlugoscSid",
+        "PodszyjSie",         "OtworzTokenWatku",   "UtworzSidAdministratorow",
+        "PrzydzielPamiec 20", "InicjujDeskryptor",  "DlugoscSid",
         "PrzydzielPamiec 32",  // the SID's 16 bytes + 16
-        "RozmiarAcl 32",
-        "InicjujAcl",
-        "MaskaWpisu 3",
-        "DodajWpisDostepu",
-        "UstawDacl",
-        "UstawGrupe",
-        "UstawWlasciciela",
-        "DeskryptorPoprawny",
-        "SprawdzDostep token watku",
+        "RozmiarAcl 32",      "InicjujAcl",         "MaskaWpisu 3",
+        "DodajWpisDostepu",   "UstawDacl",          "UstawGrupe",
+        "UstawWlasciciela",   "DeskryptorPoprawny", "SprawdzDostep token watku",
         "PrzywrocSie",
         "ZwolnijPamiec",  // the list
         "ZwolnijPamiec",  // the descriptor
-        "ZwolnijSid",
-        "ZamknijUchwyt",
+        "ZwolnijSid",         "ZamknijUchwyt",
     };
     EXPECT_EQ(m.wywolania, oczekiwane);
     EXPECT_TRUE(m.Niezwolnione().empty());
@@ -495,27 +491,32 @@ TEST(StanUac, WartosciEnableLua) {
         {"EnableLUA 0", liczba(0), "nieaktywna"},
         {"EnableLUA 2", liczba(2), "nieaktywna"},
         {"EnableLUA 0xFFFFFFFF is the number -1", liczba(0xFFFFFFFF), "nieaktywna"},
-        {"EnableLUA 0x100000001 cut to 32 bits is no number", surowe(typ_rejestru::Dword,
-         {1, 0, 0, 0, 1, 0, 0, 0}), "brak informacji"},
+        {"EnableLUA 0x100000001 cut to 32 bits is no number",
+         surowe(typ_rejestru::Dword, {1, 0, 0, 0, 1, 0, 0, 0}), "brak informacji"},
         {"EnableLUA 0x101", liczba(0x101), "nieaktywna"},
-        {"name in another case", [](SymulowanaMaszyna& m) {
-             m.UstawLiczbe(HKLM, KluczSystem, "enablelua", 1);
-         }, "aktywna"},
-        {"value missing", [](SymulowanaMaszyna& m) {
+        {"name in another case",
+         [](SymulowanaMaszyna& m) { m.UstawLiczbe(HKLM, KluczSystem, "enablelua", 1); }, "aktywna"},
+        {"value missing",
+         [](SymulowanaMaszyna& m) {
              m.UtworzKlucz(HKLM, KluczSystem);
              m.UstawLiczbe(HKLM, KluczSystem, "ConsentPromptBehaviorAdmin", 1);
-         }, "brak informacji"},
-        {"key missing", [](SymulowanaMaszyna& m) {
+         },
+         "brak informacji"},
+        {"key missing",
+         [](SymulowanaMaszyna& m) {
              m.UstawLiczbe(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
                            "EnableLUA", 1);
-         }, "brak informacji"},
-        {"key refuses reading", [](SymulowanaMaszyna& m) {
+         },
+         "brak informacji"},
+        {"key refuses reading",
+         [](SymulowanaMaszyna& m) {
              m.UstawLiczbe(HKLM, KluczSystem, "EnableLUA", 1);
              m.ZablokujKlucz(HKLM, KluczSystem);
-         }, "brak informacji"},
-        {"REG_SZ \"1\"", [](SymulowanaMaszyna& m) {
-             m.UstawTekst(HKLM, KluczSystem, "EnableLUA", "1");
-         }, "brak informacji"},
+         },
+         "brak informacji"},
+        {"REG_SZ \"1\"",
+         [](SymulowanaMaszyna& m) { m.UstawTekst(HKLM, KluczSystem, "EnableLUA", "1"); },
+         "brak informacji"},
         {"REG_QWORD 1", surowe(typ_rejestru::Qword, {1, 0, 0, 0, 0, 0, 0, 0}), "brak informacji"},
         {"REG_BINARY 1", surowe(typ_rejestru::Binary, {1, 0, 0, 0}), "brak informacji"},
         {"REG_DWORD_BIG_ENDIAN 1", surowe(5, {0, 0, 0, 1}), "brak informacji"},

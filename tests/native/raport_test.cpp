@@ -137,7 +137,8 @@ TEST(Raport, NazwaPlikuBezZnakowZabronionych) {
     EXPECT_EQ(NazwaRaportu("2016-03-14"), "Raport_probieratora_2016-03-14.txt");
     EXPECT_EQ(NazwaRaportu("3/14/2016"), "Raport_probieratora_3-14-2016.txt");
     EXPECT_EQ(NazwaRaportu("14.03.2016"), "Raport_probieratora_14.03.2016.txt");
-    EXPECT_EQ(NazwaRaportu("a<b>c:d\"e\\f|g?h*i\tj"), "Raport_probieratora_a-b-c-d-e-f-g-h-i-j.txt");
+    EXPECT_EQ(NazwaRaportu("a<b>c:d\"e\\f|g?h*i\tj"),
+              "Raport_probieratora_a-b-c-d-e-f-g-h-i-j.txt");
 }
 
 struct Zapis : testing::Test {
@@ -175,7 +176,8 @@ TEST_F(Zapis, DialogIKomunikatSukcesu) {
 }
 
 TEST_F(Zapis, AnulowanieIPustaSciezka) {
-    for (std::optional<std::string> odpowiedz : {std::optional<std::string>{}, std::optional<std::string>{""}}) {
+    for (std::optional<std::string> odpowiedz :
+         {std::optional<std::string>{}, std::optional<std::string>{""}}) {
         m.odpowiedz_dialogu = odpowiedz;
         ZapiszRaport(m, 0, podsumowanie, drzewo);
     }

@@ -49,9 +49,9 @@ TEST_F(Uklad, WszystkoSpelnioneZwinieteZGolymiNazwami) {
     EXPECT_EQ(korzen.Aplikacja, &k.Aplikacje[0]);
     EXPECT_EQ(k.Aplikacje[0].Wezel, &korzen);
     EXPECT_FALSE(korzen.Rozwiniety);
-    EXPECT_EQ(Teksty(korzen), (std::vector<std::string>{"System operacyjny Windows",
-                                                         "Windows Installer", "MS Excel",
-                                                         "Internet Explorer"}));
+    EXPECT_EQ(Teksty(korzen),
+              (std::vector<std::string>{"System operacyjny Windows", "Windows Installer",
+                                        "MS Excel", "Internet Explorer"}));
     for (const auto& d : korzen.Dzieci) {
         EXPECT_EQ(d->Obraz, obraz::Spelnia);
         EXPECT_EQ(d->ObrazWybrany, obraz::Spelnia);
@@ -119,7 +119,8 @@ TEST_F(Uklad, DrugaAplikacjaNieSondujeNiczego) {
     const auto po_pierwszej = m.wywolania.size();
     Sprawdz(8);  // Galvin Tabulo: the same three
     EXPECT_EQ(m.wywolania.size(), po_pierwszej);
-    EXPECT_EQ(drzewo.Korzenie()[0]->Dzieci[2]->Komponent, drzewo.Korzenie()[1]->Dzieci[2]->Komponent);
+    EXPECT_EQ(drzewo.Korzenie()[0]->Dzieci[2]->Komponent,
+              drzewo.Korzenie()[1]->Dzieci[2]->Komponent);
     EXPECT_EQ(m.Liczba("OtworzKlucz HKLM\\Software\\Microsoft\\NET Framework Setup\\NDP\\v3.5"), 2u)
         << "presence and text: two reads, once";
 }
@@ -158,9 +159,9 @@ TEST_F(Uklad, WyjatekWykrywaniaZostawiaWezelTymczasowy) {
     // Cobrin Tabulo NET: Windows, .NET 3.5, Excel, SilverLight, IE.
     EXPECT_THROW(Sprawdz(18), BladRejestru);
     const WezelWyniku& korzen = *drzewo.Korzenie()[0];
-    EXPECT_EQ(Teksty(korzen), (std::vector<std::string>{"System operacyjny Windows",
-                                                         ".NET Framework 3.5", "MS Excel",
-                                                         "nieznany komponent"}));
+    EXPECT_EQ(Teksty(korzen),
+              (std::vector<std::string>{"System operacyjny Windows", ".NET Framework 3.5",
+                                        "MS Excel", "nieznany komponent"}));
     EXPECT_EQ(korzen.Dzieci[3]->Obraz, obraz::Tymczasowy);
     EXPECT_EQ(korzen.Dzieci[3]->Komponent, k.Komponent(komponent::Silverlight));
     EXPECT_EQ(m.Liczba("OtworzKlucz HKLM\\Software\\Microsoft\\Internet Explorer"), 0u);

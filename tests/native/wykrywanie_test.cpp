@@ -13,7 +13,9 @@ const std::string KluczNet = "Software\\Microsoft\\NET Framework Setup\\NDP\\";
 const std::string KluczCurVer = "AgControl.AgControl\\CurVer";
 const std::string Msiexec = "C:\\Windows\\system32\\msiexec.exe";
 
-ProKomponent& Komponent(Katalog& k, ComponentId id) { return *k.Komponent(id); }
+ProKomponent& Komponent(Katalog& k, ComponentId id) {
+    return *k.Komponent(id);
+}
 
 TEST(PrzeliczWersje, PrzykladyIGranice) {
     struct Wiersz {
@@ -266,8 +268,8 @@ TEST(WykryjWersje, ExcelNumerGlowny) {
         const char* wersja;
         VersionNumber liczba;
     };
-    for (const auto& w : {Wiersz{"12.0", 12}, Wiersz{"16.0", 16}, Wiersz{"11", 0},
-                          Wiersz{"x.0", 0}, Wiersz{"99999999999.0", 0}}) {
+    for (const auto& w : {Wiersz{"12.0", 12}, Wiersz{"16.0", 16}, Wiersz{"11", 0}, Wiersz{"x.0", 0},
+                          Wiersz{"99999999999.0", 0}}) {
         SymulowanaMaszyna m;
         m.excel.zarejestrowany = true;
         m.excel.wersja = w.wersja;

@@ -17,8 +17,8 @@ public:
     explicit KatalogTymczasowy(const std::wstring& nazwa) {
         wchar_t tmp[MAX_PATH];
         GetTempPathW(MAX_PATH, tmp);
-        sciezka_ = std::filesystem::path(tmp) /
-                   (nazwa + L"_" + std::to_wstring(GetCurrentProcessId()));
+        sciezka_ =
+            std::filesystem::path(tmp) / (nazwa + L"_" + std::to_wstring(GetCurrentProcessId()));
         std::filesystem::create_directories(sciezka_);
     }
     ~KatalogTymczasowy() {

@@ -76,8 +76,9 @@ Barwy BarwyKontrolki(HWND kontrolka, UINT komunikat) {
     HDC dc = CreateCompatibleDC(nullptr);
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkColor(dc, RGB(4, 5, 6));
-    const auto pedzel = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetParent(kontrolka), komunikat, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(kontrolka)));
+    const auto pedzel = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(kontrolka), komunikat,
+                                                              reinterpret_cast<WPARAM>(dc),
+                                                              reinterpret_cast<LPARAM>(kontrolka)));
     LOGBRUSH lb{};
     lb.lbColor = RGB(7, 8, 9);
     if (pedzel != nullptr) GetObjectW(pedzel, sizeof lb, &lb);

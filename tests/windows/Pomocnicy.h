@@ -59,7 +59,9 @@ LOGFONTW CzcionkaKontrolki(HWND kontrolka);
 struct Odbitka {
     int szerokosc = 0, wysokosc = 0;
     std::vector<COLORREF> piksele;  // row by row
-    COLORREF Piksel(int x, int y) const { return piksele[static_cast<std::size_t>(y * szerokosc + x)]; }
+    COLORREF Piksel(int x, int y) const {
+        return piksele[static_cast<std::size_t>(y * szerokosc + x)];
+    }
     bool Zawiera(COLORREF barwa) const;
 };
 Odbitka Odrysuj(HWND kontrolka);

@@ -16,13 +16,17 @@
 namespace pro {
 namespace {
 
-std::wstring Program() { return L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\""; }
+std::wstring Program() {
+    return L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\"";
+}
 
 testy::WynikProcesu Probierator(const std::wstring& opcje) {
     return testy::Uruchom(Program() + L" " + opcje);
 }
 
-std::wstring Cudzyslow(const std::string& sciezka) { return L"\"" + Szeroki(sciezka) + L"\""; }
+std::wstring Cudzyslow(const std::string& sciezka) {
+    return L"\"" + Szeroki(sciezka) + L"\"";
+}
 
 std::vector<std::string> Linie(const std::string& tekst) {
     std::vector<std::string> linie;
@@ -90,7 +94,8 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     const auto json = testy::Json::Czytaj(testy::KatalogTymczasowy::Czytaj(plik));
 
     PlatformaWin32 p;
-    EXPECT_EQ(json["wersja_programu"].Tekst(), WersjaPliku(p, testy::KatalogTestow() + "\\probierator.exe"));
+    EXPECT_EQ(json["wersja_programu"].Tekst(),
+              WersjaPliku(p, testy::KatalogTestow() + "\\probierator.exe"));
     EXPECT_EQ(json["komputer"].Tekst(), p.NazwaKomputera());
     EXPECT_FALSE(json["komputer"].Tekst().empty());
     EXPECT_EQ(json["czas"].Tekst().size(), 25u) << json["czas"].Tekst();
@@ -200,7 +205,8 @@ TEST_F(BezOkna, WieleStacjiDopisujeDoJednegoCsv) {
         const bool nic_nie_brakuje = pola.size() == 5 || pola[5].empty();
         EXPECT_EQ(nic_nie_brakuje, pola[4] == "tak") << wiersze[i];
     }
-    for (const char* nazwa : {"Marendo Tabulo", "Galvin Tabulo", "Nimbra Tabulo", "Ellard Tabulo"}) {
+    for (const char* nazwa :
+         {"Marendo Tabulo", "Galvin Tabulo", "Nimbra Tabulo", "Ellard Tabulo"}) {
         EXPECT_EQ(aplikacje.count(nazwa), static_cast<std::size_t>(Procesy)) << nazwa;
     }
 }

@@ -62,7 +62,9 @@ struct Przypadek {
     const char* uac;
 };
 
-void PrintTo(const Przypadek& p, std::ostream* os) { *os << p.nazwa; }
+void PrintTo(const Przypadek& p, std::ostream* os) {
+    *os << p.nazwa;
+}
 
 class LinieStopkiIUac : public testing::TestWithParam<Przypadek> {};
 
@@ -89,11 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                       m.DodajPlik(m.sciezka_programu);
                       m.UtworzKlucz(Korzen::LocalMachine, KluczUac);
                   },
-                  "Wersja programu: brak wersji",
-                  "Kontrola konta użytkownika: brak informacji"},
+                  "Wersja programu: brak wersji", "Kontrola konta użytkownika: brak informacji"},
         Przypadek{"BezSciezki", [](SymulowanaMaszyna& m) { m.sciezka_programu.clear(); },
-                  "Wersja programu: brak pliku",
-                  "Kontrola konta użytkownika: brak informacji"}),
+                  "Wersja programu: brak pliku", "Kontrola konta użytkownika: brak informacji"}),
     [](const auto& info) { return std::string(info.param.nazwa); });
 
 TEST_F(OknoApp, ZaznaczWszystkieDwaRazyZostawiaWszystkieZaznaczone) {
@@ -173,7 +173,8 @@ TEST_F(OknoApp, ZamkniecieOknaKonczyPetleKodemZero) {
 // The first message box fails; the exception display shows the failure.
 struct ZawodnyKomunikat : SymulowanaMaszyna {
     bool zawiedz = true;
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override {
+    int Komunikat(const std::string& tekst, const std::string& tytul,
+                  std::uint32_t flagi) override {
         if (std::exchange(zawiedz, false)) throw std::runtime_error("Okno komunikatu zawiodło.");
         return SymulowanaMaszyna::Komunikat(tekst, tytul, flagi);
     }

@@ -65,7 +65,8 @@ Wezel Czytaj(HWND drzewo, HTREEITEM element) {
 
 std::vector<Wezel> Drzewo(HWND drzewo) {
     std::vector<Wezel> korzenie;
-    for (HTREEITEM k = TreeView_GetRoot(drzewo); k != nullptr; k = TreeView_GetNextSibling(drzewo, k)) {
+    for (HTREEITEM k = TreeView_GetRoot(drzewo); k != nullptr;
+         k = TreeView_GetNextSibling(drzewo, k)) {
         korzenie.push_back(Czytaj(drzewo, k));
     }
     return korzenie;

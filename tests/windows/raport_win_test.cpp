@@ -28,7 +28,8 @@ public:
         wywolania.push_back("ZapiszPlik " + sciezka);
         return prawdziwa_.ZapiszPlik(sciezka, bajty);
     }
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override {
+    int Komunikat(const std::string& tekst, const std::string& tytul,
+                  std::uint32_t flagi) override {
         komunikaty.push_back({tekst, tytul, flagi});
         return prawdziwa_.Komunikat(tekst, tytul, flagi);
     }
@@ -67,11 +68,12 @@ public:
     std::vector<Dialog> dialogi;
 
 private:
-    static constexpr int PoleNazwyPliku = 0x47C;  // cmb13: the file name box
+    static constexpr int PoleNazwyPliku = 0x47C;       // cmb13: the file name box
     static constexpr int PoleNazwyPlikuStare = 0x480;  // edt1
 
     static LRESULT CALLBACK Hak(int kod, WPARAM w, LPARAM l) {
-        if (kod == HCBT_ACTIVATE && biezacy_ != nullptr) biezacy_->Aktywacja(reinterpret_cast<HWND>(w));
+        if (kod == HCBT_ACTIVATE && biezacy_ != nullptr)
+            biezacy_->Aktywacja(reinterpret_cast<HWND>(w));
         return CallNextHookEx(nullptr, kod, w, l);
     }
 
@@ -88,7 +90,7 @@ private:
         if (HWND tekst = GetDlgItem(okno, 0xFFFF)) d.tekst = ui::TekstOkna(tekst);
         dialogi.push_back(d);
         const Odpowiedz odp = dialogi.size() <= odpowiedzi_.size() ? odpowiedzi_[dialogi.size() - 1]
-                                                                    : Odpowiedz{L"", IDCANCEL};
+                                                                   : Odpowiedz{L"", IDCANCEL};
         if (nazwa != nullptr) {
             if (odp.plik.empty()) {
                 PostMessageW(okno, WM_COMMAND, IDCANCEL, 0);
@@ -149,9 +151,9 @@ struct RaportWin : testing::Test {
         NaglowekRaportu n;
         n.wersja = "1.2.0.7";
         n.data_czas = "2016-03-14 08:05:30";
-        n.podsumowanie = {ui::TekstOkna(okna.okno_app->lbSystem),
-                          ui::TekstOkna(okna.okno_app->lbPlatforma),
-                          ui::TekstOkna(okna.okno_app->lbAdmin), ui::TekstOkna(okna.okno_app->lbUac)};
+        n.podsumowanie = {
+            ui::TekstOkna(okna.okno_app->lbSystem), ui::TekstOkna(okna.okno_app->lbPlatforma),
+            ui::TekstOkna(okna.okno_app->lbAdmin), ui::TekstOkna(okna.okno_app->lbUac)};
         return BajtyRaportu(TrescRaportu(n, okna.okno_wyn->Drzewo()));
     }
 };
@@ -170,7 +172,8 @@ TEST_F(RaportWin, ZapisanyTamGdzieWybranoBajtPoBajcie) {
     EXPECT_NE(zapisany.find(" .NET Framework 3.5:  ??.????.??\r\n - BRAK komponentu!\r\n"),
               std::string::npos);
     ASSERT_EQ(m.dialogi.size(), 1u);
-    EXPECT_EQ(m.dialogi[0].filtr, "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*");
+    EXPECT_EQ(m.dialogi[0].filtr,
+              "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*");
 }
 
 TEST_F(RaportWin, AnulowanieNicNiePiszeINicNiePokazuje) {

@@ -28,7 +28,7 @@ struct Kontrolka {
     int x, y, szerokosc, wysokosc;  // 0 x 0: fits its text
     const wchar_t* czcionka;        // family, for labels and lists
     int wysokosc_czcionki;
-    COLORREF tekst, tlo;            // for images: the picture's background
+    COLORREF tekst, tlo;     // for images: the picture's background
     bool wg_tekstu = false;  // a label fitting its text: the table's size where the font exists
     int obraz = -1;          // for pictures: the index in ProWynIkony
 };

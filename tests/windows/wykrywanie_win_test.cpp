@@ -61,7 +61,8 @@ TEST(WykrywanieWin, WindowsIInstalatorZPrefiksu) {
     Katalog k;
     k.KatalogSystemu = p.KatalogSystemowy();
     auto& windows = Wykryj(k, p, komponent::Windows);
-    EXPECT_TRUE(std::regex_match(windows.WersjaTxt, std::regex(R"(\d+\.\d+)"))) << windows.WersjaTxt;
+    EXPECT_TRUE(std::regex_match(windows.WersjaTxt, std::regex(R"(\d+\.\d+)")))
+        << windows.WersjaTxt;
     EXPECT_GE(windows.Wersja, 50);
     auto& instalator = Wykryj(k, p, komponent::Instalator);
     EXPECT_TRUE(std::regex_match(instalator.WersjaTxt, std::regex(R"(\d+\.\d+\.\d+\.\d+)")))

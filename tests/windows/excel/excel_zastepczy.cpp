@@ -8,9 +8,11 @@
 namespace {
 
 // {6A1F3E2C-7B55-4C1E-9F0A-2D6B7C8E9F01}
-const CLSID ClsidDziala = {0x6a1f3e2c, 0x7b55, 0x4c1e, {0x9f, 0x0a, 0x2d, 0x6b, 0x7c, 0x8e, 0x9f, 0x01}};
+const CLSID ClsidDziala = {
+    0x6a1f3e2c, 0x7b55, 0x4c1e, {0x9f, 0x0a, 0x2d, 0x6b, 0x7c, 0x8e, 0x9f, 0x01}};
 // {6A1F3E2C-7B55-4C1E-9F0A-2D6B7C8E9F02}
-const CLSID ClsidBezWersji = {0x6a1f3e2c, 0x7b55, 0x4c1e, {0x9f, 0x0a, 0x2d, 0x6b, 0x7c, 0x8e, 0x9f, 0x02}};
+const CLSID ClsidBezWersji = {
+    0x6a1f3e2c, 0x7b55, 0x4c1e, {0x9f, 0x0a, 0x2d, 0x6b, 0x7c, 0x8e, 0x9f, 0x02}};
 
 constexpr DISPID IdVersion = 1;
 constexpr DISPID IdQuit = 2;
@@ -34,7 +36,9 @@ public:
         *wynik = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&ref_)); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&ref_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG r = InterlockedDecrement(&ref_);
         if (r == 0) delete this;
@@ -104,8 +108,10 @@ public:
         return hr;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL blokuj) override {
-        if (blokuj) InterlockedIncrement(&blokady);
-        else InterlockedDecrement(&blokady);
+        if (blokuj)
+            InterlockedIncrement(&blokady);
+        else
+            InterlockedDecrement(&blokady);
         return S_OK;
     }
 
@@ -127,9 +133,15 @@ HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** wynik) {
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT __stdcall DllCanUnloadNow() { return liczba_obiektow == 0 && blokady == 0 ? S_OK : S_FALSE; }
+HRESULT __stdcall DllCanUnloadNow() {
+    return liczba_obiektow == 0 && blokady == 0 ? S_OK : S_FALSE;
+}
 
 // For the tests: how many times "Quit" was called, and how many objects live.
-LONG __stdcall LiczbaQuit() { return liczba_quit; }
-LONG __stdcall LiczbaObiektow() { return liczba_obiektow; }
+LONG __stdcall LiczbaQuit() {
+    return liczba_quit;
+}
+LONG __stdcall LiczbaObiektow() {
+    return liczba_obiektow;
+}
 }
