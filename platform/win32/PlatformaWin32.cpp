@@ -345,6 +345,11 @@ void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) {
 
 // --- COM automation ---------------------------------------------------------
 
+PlatformaWin32::~PlatformaWin32() {
+    obiekty_.clear();  // released while COM still runs
+    if (com_) CoUninitialize();
+}
+
 Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
     // CLSIDFromProgID reads HKCR\<ProgID>\CLSID: without that key it fails,
     // and a check on a machine without the server need not load COM at all.
@@ -355,9 +360,8 @@ Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
         return 0;
     }
     RegCloseKey(klucz);
-    // COM starts with the first object on each thread, not with the program.
-    static thread_local const HRESULT com = CoInitialize(nullptr);
-    (void)com;
+    // COM starts with the first object, not with the program.
+    if (!com_) com_ = SUCCEEDED(CoInitialize(nullptr));
     CLSID clsid{};
     if (FAILED(CLSIDFromProgID(nazwa.c_str(), &clsid))) return 0;
     Microsoft::WRL::ComPtr<IDispatch> obiekt;

@@ -19,7 +19,7 @@ public:
     PlatformaWin32() = default;
     PlatformaWin32(const PlatformaWin32&) = delete;
     PlatformaWin32& operator=(const PlatformaWin32&) = delete;
-    ~PlatformaWin32() override = default;
+    ~PlatformaWin32() override;
 
     // A test seam: the administrator test uses a duplicate of this
     // impersonation token instead of the thread's own. Not owned.
@@ -81,6 +81,7 @@ private:
     HANDLE token_testowy_ = nullptr;
     std::map<Uchwyt, Microsoft::WRL::ComPtr<IDispatch>> obiekty_;
     Uchwyt nastepny_obiekt_ = 1;
+    bool com_ = false;  // this object started COM on its thread, and ends it
 };
 
 }  // namespace pro
