@@ -119,7 +119,6 @@ struct Kontekst {
     std::string wersja;
     std::string komputer;
     CzasLokalny czas;
-    std::array<std::string, 4> podsumowanie;
     std::string system, platforma, uac;
     bool administrator = false;
 };
@@ -177,10 +176,6 @@ std::string WierszeCsv(const Kontekst& k, const DrzewoWyniku& drzewo) {
 const std::string NaglowekCsv = "\xEF\xBB\xBFkomputer;czas;aplikacja;kod;spelnia;brakujace\r\n";
 
 }  // namespace
-
-bool SaOpcje(const std::vector<std::string>& argumenty) {
-    return !argumenty.empty();
-}
 
 std::variant<Polecenie, BladPolecenia> ParsujPolecenie(const std::vector<std::string>& argumenty,
                                                        const Katalog& katalog) {
@@ -257,11 +252,12 @@ std::string TekstPomocy() {
            "  3  nie udało się zapisać któregoś pliku wyniku (pozostałe zapisano)\n";
 }
 
-std::array<std::string, 4> PodpisyPodsumowania(Platforma& platforma) {
-    return {
-        "System operacyjny: " + NazwaSystemu(platforma), "Platforma: " + OpisPlatformy(platforma),
-        std::string("Uprawnienia administratora: ") + (CzyAdministrator(platforma) ? "tak" : "nie"),
-        "Kontrola konta użytkownika: " + StanUac(platforma)};
+std::array<std::string, 4> PodpisyPodsumowania(const std::string& system,
+                                               const std::string& platforma, bool administrator,
+                                               const std::string& uac) {
+    return {"System operacyjny: " + system, "Platforma: " + platforma,
+            std::string("Uprawnienia administratora: ") + (administrator ? "tak" : "nie"),
+            "Kontrola konta użytkownika: " + uac};
 }
 
 const char* StatusKomponentu(const WezelWyniku& wezel) {
@@ -288,10 +284,6 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     k.platforma = OpisPlatformy(platforma);
     k.administrator = CzyAdministrator(platforma);
     k.uac = StanUac(platforma);
-    k.podsumowanie = {
-        "System operacyjny: " + k.system, "Platforma: " + k.platforma,
-        std::string("Uprawnienia administratora: ") + (k.administrator ? "tak" : "nie"),
-        "Kontrola konta użytkownika: " + k.uac};
 
     DrzewoWyniku drzewo;
     bool przerwane = false;
@@ -326,7 +318,7 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
         NaglowekRaportu naglowek;
         naglowek.wersja = k.wersja;
         naglowek.data_czas = DataCzasRaportu(platforma, k.czas);
-        naglowek.podsumowanie = k.podsumowanie;
+        naglowek.podsumowanie = PodpisyPodsumowania(k.system, k.platforma, k.administrator, k.uac);
         if (!platforma.ZapiszPlik(*polecenie.raport,
                                   BajtyRaportu(TrescRaportu(naglowek, drzewo)))) {
             nieudany(*polecenie.raport);

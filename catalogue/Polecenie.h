@@ -33,16 +33,16 @@ struct BladPolecenia {
     std::string komunikat;
 };
 
-// True when the program was started with options at all (the window is not shown).
-bool SaOpcje(const std::vector<std::string>& argumenty);
-
 std::variant<Polecenie, BladPolecenia> ParsujPolecenie(const std::vector<std::string>& argumenty,
                                                        const Katalog& katalog);
 
 std::string TekstPomocy();
 
-// The four summary captions as the selection window shows them.
-std::array<std::string, 4> PodpisyPodsumowania(Platforma& platforma);
+// The four summary captions as the selection window shows them, from the
+// probes' values.
+std::array<std::string, 4> PodpisyPodsumowania(const std::string& system,
+                                               const std::string& platforma, bool administrator,
+                                               const std::string& uac);
 
 struct WynikPolecenia {
     int kod = kod_wyjscia::Spelnione;

@@ -157,7 +157,8 @@ TEST_F(BezOkna, RaportTakiJakZOkna) {
     k.Aplikacje[17].SprawdzAplikacje(drzewo, k, p);
     NaglowekRaportu naglowek;
     naglowek.wersja = WersjaPliku(p, testy::KatalogTestow() + "\\probierator.exe");
-    naglowek.podsumowanie = PodpisyPodsumowania(p);
+    naglowek.podsumowanie =
+        PodpisyPodsumowania(NazwaSystemu(p), OpisPlatformy(p), CzyAdministrator(p), StanUac(p));
     naglowek.data_czas = "<czas>";
     auto oczekiwane = Linie(BajtyRaportu(TrescRaportu(naglowek, drzewo)));
     auto zapisane = Linie(testy::KatalogTymczasowy::Czytaj(plik));
