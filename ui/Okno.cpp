@@ -229,8 +229,11 @@ void Okno::PokazModalnie() {
     if (modalnie_) return;
     const HWND poprzednie = GetActiveWindow();
     std::vector<HWND> wylaczone;
+    // Only the windows on screen: a hidden one disabled here would stay
+    // disabled when it is later shown modally over this one.
     for (Okno* okno : app_.Okna()) {
-        if (okno != this && okno->Uchwyt() != nullptr && IsWindowEnabled(okno->Uchwyt())) {
+        if (okno != this && okno->Uchwyt() != nullptr && IsWindowVisible(okno->Uchwyt()) &&
+            IsWindowEnabled(okno->Uchwyt())) {
             EnableWindow(okno->Uchwyt(), FALSE);
             wylaczone.push_back(okno->Uchwyt());
         }

@@ -250,7 +250,9 @@ TEST_F(OknoWyn, LegendaZostawiaWyborOpisIRozwiniecie) {
         std::vector<std::string> wiersze;
         testy::PodczasPetli([&] {
             const ui::TProOknoLeg& leg = *okna.okno_leg;
-            legenda = IsWindowVisible(leg.Uchwyt()) && !IsWindowEnabled(Wyn().Uchwyt());
+            // Shown over the results and itself open to the mouse.
+            legenda = IsWindowVisible(leg.Uchwyt()) && IsWindowEnabled(leg.Uchwyt()) &&
+                      !IsWindowEnabled(Wyn().Uchwyt());
             // The rows from the top: picture and text side by side.
             const std::pair<HWND, HWND> rzedy[] = {{leg.imIkonaApp, leg.lbIkonaApp},
                                                    {leg.imIkonaOk, leg.lbIkonaOK},
