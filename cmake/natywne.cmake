@@ -15,3 +15,11 @@ if(benchmark_FOUND)
     add_executable(bench_weryfikacja EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/weryfikacja_bench.cpp)
     target_link_libraries(bench_weryfikacja PRIVATE pro_sim benchmark::benchmark)
 endif()
+
+# The overview page in a real browser: headless Chromium (scripts/instaluj
+# installs it). Without it the tests fail; they never skip.
+file(GLOB PRO_TESTY_PRZEGLADARKI CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/przegladarka/*.cpp)
+add_executable(testy_przegladarki ${PRO_TESTY_PRZEGLADARKI})
+target_link_libraries(testy_przegladarki PRIVATE pro_sim GTest::gtest GTest::gtest_main)
+pro_ostrzezenia(testy_przegladarki)
+gtest_discover_tests(testy_przegladarki DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
