@@ -23,3 +23,10 @@ add_executable(testy_przegladarki ${PRO_TESTY_PRZEGLADARKI})
 target_link_libraries(testy_przegladarki PRIVATE pro_sim GTest::gtest GTest::gtest_main)
 pro_ostrzezenia(testy_przegladarki)
 gtest_discover_tests(testy_przegladarki DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
+
+# The Wine wrappers, with stub loaders, in both ways of running 32-bit Wine.
+foreach(tryb natywnie emulacja)
+    add_test(NAME opakowania_wine_${tryb}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/opakowania_wine.sh ${tryb})
+    set_tests_properties(opakowania_wine_${tryb} PROPERTIES TIMEOUT 60)
+endforeach()
