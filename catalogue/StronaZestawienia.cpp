@@ -23,12 +23,13 @@ main{padding:0 16px 16px}
 table{border-collapse:collapse}
 .macierz th,.macierz td{border:1px solid #C9CED3;padding:3px 4px;vertical-align:top}
 .macierz thead th{background:#4D73B4;color:#fff;font-weight:600;vertical-align:bottom;position:sticky;top:0}
-.macierz thead th.a{width:56px;min-width:56px;max-width:56px;height:10.5em;padding:4px 2px}
-.macierz thead th.a div{writing-mode:vertical-rl;transform:rotate(180deg);white-space:nowrap;overflow:hidden;text-overflow:ellipsis;max-height:10em;margin:0 auto}
-.macierz tbody th{text-align:left;font-weight:400;min-width:210px;max-width:300px;overflow-wrap:anywhere;background:#F5F7FA}
+.macierz thead th.a{width:74px;min-width:74px;max-width:74px;height:14em;padding:4px 2px}
+.macierz thead th.a div{writing-mode:vertical-rl;transform:rotate(180deg);white-space:nowrap;overflow:hidden;text-overflow:ellipsis;max-height:13.5em;margin:0 auto}
+.macierz tbody th{text-align:left;font-weight:400;min-width:290px;max-width:340px;overflow-wrap:anywhere;background:#F5F7FA}
 .macierz tbody th b{font-size:14px}
 .macierz tbody th small{display:block;font-size:11px;line-height:1.3}
-.macierz td{font-size:11px;overflow-wrap:anywhere;width:56px;max-width:56px}
+.macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
+.macierz td span{display:block;margin-top:3px}
 .macierz td b{display:block;font-size:15px;text-align:center}
 .t{background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
@@ -50,7 +51,13 @@ main,.legenda,footer{padding-left:0;padding-right:0;margin-left:0}
 .macierz tfoot{display:table-row-group}
 .macierz thead th{position:static}
 .macierz tr{break-inside:avoid}
-.macierz tbody th{min-width:40mm}
+.macierz tbody th{min-width:44mm;max-width:56mm}
+.macierz tbody th b{font-size:9pt}
+.macierz tbody th small{font-size:6.5pt}
+.macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
+.macierz thead th.a div{max-height:29mm;font-size:7pt}
+.macierz td{font-size:6.5pt;width:auto;max-width:none;padding:1px 2px}
+.macierz td b{font-size:10pt}
 }
 )";
 
@@ -118,21 +125,22 @@ std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
         std::string lista;
         for (const auto& k : a->komponenty) {
             if (k.stan != stan) continue;
-            lista += "<br>";
+            lista += "<span>";
             lista += Html(k.nazwa);
             lista += ": ";
             lista += Html(k.tekst);
+            lista += "</span>";
         }
         return lista;
     };
-    // The mark, then one line per component (the mark is a block of its own).
+    // The mark, then one block per component.
     const auto komorka = [](const char* klasa, const char* znak, const std::string& lista) {
         std::string k = "<td class=\"";
         k += klasa;
         k += "\"><b>";
         k += znak;
         k += "</b>";
-        k.append(lista, 4, std::string::npos);
+        k += lista;
         k += "</td>";
         return k;
     };

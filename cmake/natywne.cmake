@@ -30,3 +30,9 @@ foreach(tryb natywnie emulacja)
              COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/opakowania_wine.sh ${tryb})
     set_tests_properties(opakowania_wine_${tryb} PROPERTIES TIMEOUT 60)
 endforeach()
+
+# scripts/zrzut-zestawienia and scripts/bench-zestawienie: result files of a
+# made-up district, and the page built from them.
+add_executable(zestawienie_probne EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/zestawienie_probne.cpp)
+target_link_libraries(zestawienie_probne PRIVATE pro_sim)
+pro_ostrzezenia(zestawienie_probne)
