@@ -240,8 +240,13 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
         auto& w = std::get<WynikKomputera>(wynik);
         w.plik = nazwa;
         // The latest instant wins; of two at the same instant, the first file.
-        const auto [it, nowy] = najnowsze.try_emplace(MaleAscii(w.komputer), w);
-        if (!nowy && w.czas.utc > it->second.czas.utc) it->second = std::move(w);
+        const std::string klucz = MaleAscii(w.komputer);
+        const auto it = najnowsze.find(klucz);
+        if (it == najnowsze.end()) {
+            najnowsze.emplace(klucz, std::move(w));
+        } else if (w.czas.utc > it->second.czas.utc) {
+            it->second = std::move(w);
+        }
     }
     for (auto& [klucz, w] : najnowsze) z.komputery.push_back(std::move(w));
     std::sort(z.komputery.begin(), z.komputery.end(),
