@@ -570,6 +570,11 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
     // the long ones (and checked again below).
     HANDLE szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoBasic, &dane,
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (szukanie == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Before Windows 7 neither the basic level nor the large fetch exists.
+        szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoStandard, &dane,
+                                    FindExSearchNameMatch, nullptr, 0);
+    }
     std::vector<std::string> nazwy;
     if (szukanie == INVALID_HANDLE_VALUE) {
         // An existing folder without a match is an empty list, not a failure.

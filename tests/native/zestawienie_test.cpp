@@ -126,6 +126,9 @@ TEST(Zestawienie, ZlePlikiZPowodami) {
              return Tekst(j);
          },
          ""},
+        // Read: a byte-order mark, as a text editor may leave it.
+        {"24-bom.json",
+         [] { return "\xEF\xBB\xBF" + Tekst(Wynik("PC-3", "2026-12-01T10:00:00+01:00")); }, ""},
     };
     SymulowanaMaszyna m;
     m.DodajKatalog(Folder);
@@ -143,9 +146,10 @@ TEST(Zestawienie, ZlePlikiZPowodami) {
         EXPECT_EQ(z->pominiete[i].plik, oczekiwane[i].plik);
         EXPECT_EQ(z->pominiete[i].powod, oczekiwane[i].powod) << oczekiwane[i].plik;
     }
-    ASSERT_EQ(z->komputery.size(), 2u);
+    ASSERT_EQ(z->komputery.size(), 3u);
     EXPECT_EQ(z->komputery[0].plik, "22-dokladnie-1-MiB.json");
     EXPECT_EQ(z->komputery[1].plik, "23-bez-formatu.json");
+    EXPECT_EQ(z->komputery[2].plik, "24-bom.json");
     // Every file is read once, with the bound.
     EXPECT_EQ(m.Liczba("CzytajPlik "), std::size(pliki));
     EXPECT_EQ(m.Liczba("CzytajPlik C:\\Wyniki\\01-pusty.json 1048576"), 1u);
