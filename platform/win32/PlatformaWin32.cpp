@@ -607,7 +607,8 @@ OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t l
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
                           nullptr));
-    if (!plik.Poprawny()) return odczyt;
+    // A device name ("con.json" from a foreign client) would wait for input.
+    if (!plik.Poprawny() || GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
     LARGE_INTEGER rozmiar{};
     if (!GetFileSizeEx(plik.get(), &rozmiar) || rozmiar.QuadPart < 0) return odczyt;
     if (static_cast<unsigned long long>(rozmiar.QuadPart) > limit) {

@@ -61,6 +61,7 @@ TEST(PlatformaZestawienia, CzytajPlikZGranica) {
         EXPECT_EQ(odczyt.bajty, w.bajty) << w.plik;
     }
     CloseHandle(zajety);
+    EXPECT_EQ(p.CzytajPlik("\\\\.\\NUL", 100).stan, S::NieOtwarty) << "a device is no file";
 }
 
 }  // namespace
