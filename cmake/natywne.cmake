@@ -16,9 +16,23 @@ if(benchmark_FOUND)
     target_link_libraries(bench_weryfikacja PRIVATE pro_sim benchmark::benchmark)
 endif()
 
+# The overview page in a real browser: headless Chromium (scripts/instaluj
+# installs it). Without it the tests fail; they never skip.
+file(GLOB PRO_TESTY_PRZEGLADARKI CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/przegladarka/*.cpp)
+add_executable(testy_przegladarki ${PRO_TESTY_PRZEGLADARKI})
+target_link_libraries(testy_przegladarki PRIVATE pro_sim GTest::gtest GTest::gtest_main)
+pro_ostrzezenia(testy_przegladarki)
+gtest_discover_tests(testy_przegladarki DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 180)
+
 # The Wine wrappers, with stub loaders, in both ways of running 32-bit Wine.
 foreach(tryb natywnie emulacja)
     add_test(NAME opakowania_wine_${tryb}
              COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/opakowania_wine.sh ${tryb})
     set_tests_properties(opakowania_wine_${tryb} PROPERTIES TIMEOUT 60)
 endforeach()
+
+# scripts/zrzut-zestawienia and scripts/bench-zestawienie: result files of a
+# made-up district, and the page built from them.
+add_executable(zestawienie_probne EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/zestawienie_probne.cpp)
+target_link_libraries(zestawienie_probne PRIVATE pro_sim)
+pro_ostrzezenia(zestawienie_probne)

@@ -4,6 +4,7 @@
 // boundary; the simulated machine (platform/sim) answers from memory and
 // records every call. All texts are UTF-8. Failures come back as values.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,6 +76,13 @@ struct ParametryZapisu {
     std::string nazwa_pliku;
     std::string filtr;
     int indeks_filtru = 1;  // 1-based, as in OPENFILENAME
+};
+
+// What reading a file up to a size bound gave.
+struct OdczytPliku {
+    enum class Stan { Bajty, NieOtwarty, ZaDuzy };
+    Stan stan = Stan::NieOtwarty;
+    std::string bajty;  // the whole file; empty unless Stan::Bajty
 };
 
 class Platforma {
@@ -183,6 +191,16 @@ public:
     // or nothing; false on failure.
     virtual bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
                                const std::string& wiersze) = 0;
+
+    // --- The overview of many computers' results.
+    // The names (without the folder) of the files named *.json directly in
+    // `katalog`, folders left out, in no particular order; nullopt when the
+    // folder cannot be listed.
+    virtual std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) = 0;
+    // The whole file when it holds at most `limit` bytes; ZaDuzy when it holds
+    // more (never more than limit + 1 bytes are read), NieOtwarty when it
+    // cannot be opened or read.
+    virtual OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) = 0;
 };
 
 }  // namespace pro

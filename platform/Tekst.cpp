@@ -141,3 +141,43 @@ std::string MaleAscii(std::string tekst) {
 }
 
 }  // namespace pro
+
+namespace pro {
+
+std::optional<std::size_t> BlednyUtf8(std::string_view tekst) {
+    std::size_t i = 0;
+    while (i < tekst.size()) {
+        const auto b = static_cast<unsigned char>(tekst[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        // The lead byte gives the length and the range of the second byte,
+        // which excludes overlong forms, surrogates and values past U+10FFFF.
+        std::size_t dlugosc = 0;
+        unsigned char od = 0x80, doo = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            dlugosc = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            dlugosc = 3;
+            if (b == 0xE0) od = 0xA0;
+            if (b == 0xED) doo = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            dlugosc = 4;
+            if (b == 0xF0) od = 0x90;
+            if (b == 0xF4) doo = 0x8F;
+        } else {
+            return i;
+        }
+        if (i + dlugosc > tekst.size()) return i;
+        for (std::size_t k = 1; k < dlugosc; ++k) {
+            const auto c = static_cast<unsigned char>(tekst[i + k]);
+            const unsigned char min = k == 1 ? od : 0x80, max = k == 1 ? doo : 0xBF;
+            if (c < min || c > max) return i;
+        }
+        i += dlugosc;
+    }
+    return std::nullopt;
+}
+
+}  // namespace pro

@@ -1,7 +1,9 @@
 #pragma once
 // Text conversions used at the platform boundary and by the report.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,10 @@ std::string Cp1250(std::string_view tekst);
 // Registry string data (UTF-16LE) up to its first NUL, or whole when it
 // holds none; an odd last byte is dropped.
 std::u16string Utf16ZBajtow(const std::vector<std::uint8_t>& bajty);
+// The offset of the first byte that does not belong to well-formed UTF-8
+// (overlong forms, surrogates and values past U+10FFFF included); nullopt
+// when the whole text is well formed.
+std::optional<std::size_t> BlednyUtf8(std::string_view tekst);
 // ASCII letters in lower case; other bytes unchanged.
 std::string MaleAscii(std::string tekst);
 

@@ -453,3 +453,70 @@ bool SymulowanaMaszyna::Zwolnij(Uchwyt uchwyt, std::string_view rodzaj) {
 }
 
 }  // namespace pro
+
+namespace pro {
+
+// --- The overview -----------------------------------------------------------
+
+namespace {
+
+// The folder part of a path and its name, split at the last separator.
+std::pair<std::string, std::string> Rozdziel(const std::string& sciezka) {
+    const auto ukosnik = sciezka.find_last_of("\\/");
+    if (ukosnik == std::string::npos) return {std::string(), sciezka};
+    return {sciezka.substr(0, ukosnik), sciezka.substr(ukosnik + 1)};
+}
+
+std::string BezUkosnika(std::string katalog) {
+    while (!katalog.empty() && (katalog.back() == '\\' || katalog.back() == '/'))
+        katalog.pop_back();
+    return MaleAscii(katalog);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> SymulowanaMaszyna::PlikiJson(const std::string& katalog) {
+    Zapisz("PlikiJson", katalog);
+    const std::string szukany = BezUkosnika(katalog);
+    bool istnieje = false;
+    auto wpis = pliki.find(szukany);
+    if (wpis != pliki.end() && wpis->second.katalog) istnieje = true;
+    std::vector<std::string> nazwy;
+    for (const auto& [sciezka, tresc] : zapisane_pliki) {
+        const auto [folder, nazwa] = Rozdziel(sciezka);
+        if (MaleAscii(folder) != szukany) continue;
+        istnieje = true;
+        const std::string male = MaleAscii(nazwa);
+        if (male.size() > 5 && male.compare(male.size() - 5, 5, ".json") == 0) {
+            nazwy.push_back(nazwa);
+        }
+    }
+    for (const auto& [sciezka, plik] : pliki) {
+        const auto [folder, nazwa] = Rozdziel(sciezka);
+        if (plik.katalog && folder == szukany) istnieje = true;
+    }
+    if (!istnieje || listowanie_zawodzi) return std::nullopt;
+    return nazwy;
+}
+
+OdczytPliku SymulowanaMaszyna::CzytajPlik(const std::string& sciezka, std::size_t limit) {
+    Zapisz("CzytajPlik", sciezka + " " + std::to_string(limit));
+    OdczytPliku odczyt;
+    if (nie_do_otwarcia.count(sciezka) != 0) return odczyt;
+    auto it = zapisane_pliki.find(sciezka);
+    if (it == zapisane_pliki.end()) {
+        for (it = zapisane_pliki.begin(); it != zapisane_pliki.end(); ++it) {
+            if (MaleAscii(it->first) == MaleAscii(sciezka)) break;
+        }
+    }
+    if (it == zapisane_pliki.end()) return odczyt;
+    if (it->second.size() > limit) {
+        odczyt.stan = OdczytPliku::Stan::ZaDuzy;
+        return odczyt;
+    }
+    odczyt.stan = OdczytPliku::Stan::Bajty;
+    odczyt.bajty = it->second;
+    return odczyt;
+}
+
+}  // namespace pro

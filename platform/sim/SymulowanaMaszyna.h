@@ -105,6 +105,11 @@ public:
     std::string nazwa_komputera = "PRACOWNIA-01";
     bool dopisanie_zawodzi = false;
 
+    // --- The overview. Files with contents are those of `zapisane_pliki`; a
+    // folder can be listed when it was added with DodajKatalog or holds one.
+    std::set<std::string> nie_do_otwarcia;  // paths that refuse to open
+    bool listowanie_zawodzi = false;
+
     // --- The record of calls, one line each: operation, a blank, its argument.
     std::vector<std::string> wywolania;
     // How many recorded calls start with `poczatek`.
@@ -164,6 +169,8 @@ public:
     std::string NazwaKomputera() override;
     bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
                        const std::string& wiersze) override;
+    std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) override;
+    OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:
     struct Klucz {

@@ -556,3 +556,89 @@ bool PlatformaWin32::DopiszDoPliku(const std::string& sciezka, const std::string
 }
 
 }  // namespace pro
+
+namespace pro {
+
+// --- The overview of many computers' results --------------------------------
+
+std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::string& katalog) {
+    std::wstring wzorzec = Szeroki(katalog);
+    if (!wzorzec.empty() && wzorzec.back() != L'\\' && wzorzec.back() != L'/') wzorzec += L'\\';
+    wzorzec += L"*.json";
+    WIN32_FIND_DATAW dane{};
+    // Basic information only: no short names, so the pattern is matched on
+    // the long ones (and checked again below).
+    HANDLE szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoBasic, &dane,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (szukanie == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Before Windows 7 neither the basic level nor the large fetch exists.
+        szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoStandard, &dane,
+                                    FindExSearchNameMatch, nullptr, 0);
+    }
+    std::vector<std::string> nazwy;
+    if (szukanie == INVALID_HANDLE_VALUE) {
+        // An existing folder without a match is an empty list, not a failure.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return std::nullopt;
+        const DWORD atrybuty = GetFileAttributesW(Szeroki(katalog).c_str());
+        if (atrybuty == INVALID_FILE_ATTRIBUTES || (atrybuty & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            return std::nullopt;
+        }
+        return nazwy;
+    }
+    do {
+        if ((dane.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+        const std::wstring nazwa = dane.cFileName;
+        if (nazwa.size() <= 5 || _wcsicmp(nazwa.c_str() + nazwa.size() - 5, L".json") != 0) {
+            continue;
+        }
+        nazwy.push_back(Waski(nazwa));
+    } while (FindNextFileW(szukanie, &dane));
+    const DWORD blad = GetLastError();
+    FindClose(szukanie);
+    if (blad != ERROR_NO_MORE_FILES) return std::nullopt;
+    return nazwy;
+}
+
+OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t limit) {
+    OdczytPliku odczyt;
+    // Shared for writing and deleting: a workstation may put a new result in
+    // place while the file is read.
+    Plik plik(CreateFileW(Szeroki(sciezka).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                          nullptr));
+    // A device name ("con.json" from a foreign client) would wait for input.
+    if (!plik.Poprawny() || GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
+    LARGE_INTEGER rozmiar{};
+    if (!GetFileSizeEx(plik.get(), &rozmiar) || rozmiar.QuadPart < 0) return odczyt;
+    if (static_cast<unsigned long long>(rozmiar.QuadPart) > limit) {
+        odczyt.stan = OdczytPliku::Stan::ZaDuzy;
+        return odczyt;
+    }
+    // The file may grow meanwhile: read at most one byte past the bound.
+    std::string bajty(static_cast<std::size_t>(rozmiar.QuadPart) + 1, '\0');
+    std::size_t przeczytane = 0;
+    for (;;) {
+        if (przeczytane == bajty.size()) {
+            if (bajty.size() > limit) break;
+            bajty.resize(std::min(limit + 1, bajty.size() * 2));
+        }
+        DWORD porcja = 0;
+        const auto chce =
+            static_cast<DWORD>(std::min<std::size_t>(bajty.size() - przeczytane, 1u << 20));
+        if (!ReadFile(plik.get(), bajty.data() + przeczytane, chce, &porcja, nullptr))
+            return odczyt;
+        if (porcja == 0) break;
+        przeczytane += porcja;
+    }
+    if (przeczytane > limit) {
+        odczyt.stan = OdczytPliku::Stan::ZaDuzy;
+        return odczyt;
+    }
+    bajty.resize(przeczytane);
+    odczyt.stan = OdczytPliku::Stan::Bajty;
+    odczyt.bajty = std::move(bajty);
+    return odczyt;
+}
+
+}  // namespace pro

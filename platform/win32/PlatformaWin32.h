@@ -76,6 +76,8 @@ public:
     std::string NazwaKomputera() override;
     bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
                        const std::string& wiersze) override;
+    std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) override;
+    OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:
     HANDLE token_testowy_ = nullptr;

@@ -60,7 +60,22 @@ INSTANTIATE_TEST_SUITE_P(
         PrzypadekOpcji{"sama_wartosc", {"plik.txt"}, {}, false},
         PrzypadekOpcji{"bez_wyjscia", {"/aplikacje", "1"}, {}, false},
         PrzypadekOpcji{"dwa_razy_json", {"/json", "a", "/json", "b"}, {}, false},
-        PrzypadekOpcji{"raport_na_ekran", {"/raport", "-"}, {}, false}),
+        PrzypadekOpcji{"raport_na_ekran", {"/raport", "-"}, {}, false},
+        PrzypadekOpcji{"zestawienie", {"-ZESTAWIENIE", "W", "-html", "z.html"}, {}, true},
+        PrzypadekOpcji{"zestawienie_bez_html", {"/zestawienie", "W"}, {}, false},
+        PrzypadekOpcji{"html_bez_zestawienia", {"/html", "z.html"}, {}, false},
+        PrzypadekOpcji{"zestawienie_folder_minus", {"/zestawienie", "-", "/html", "z"}, {}, false},
+        PrzypadekOpcji{"html_minus", {"/zestawienie", "W", "/html", "-"}, {}, false},
+        PrzypadekOpcji{"zestawienie_i_aplikacje",
+                       {"/zestawienie", "W", "/html", "z", "/aplikacje", "1"},
+                       {},
+                       false},
+        PrzypadekOpcji{
+            "zestawienie_i_json", {"/zestawienie", "W", "/html", "z", "/json", "-"}, {}, false},
+        PrzypadekOpcji{
+            "zestawienie_i_raport", {"/raport", "r", "/zestawienie", "W", "/html", "z"}, {}, false},
+        PrzypadekOpcji{
+            "zestawienie_i_csv", {"/zestawienie", "W", "/csv", "w", "/html", "z"}, {}, false}),
     [](const auto& info) { return std::string(info.param.opis); });
 
 TEST(Opcje, PomocIPliki) {
@@ -76,12 +91,18 @@ TEST(Opcje, PomocIPliki) {
     EXPECT_EQ(p.json, "-");
     EXPECT_EQ(p.csv, "\\\\serwer\\w.csv");
     EXPECT_FALSE(p.pomoc);
+
+    const auto z = std::get<Polecenie>(ParsujPolecenie(
+        {"/zestawienie", "\\\\serwer\\wyniki", "/html", "\\\\serwer\\wyniki\\z.html"}, k));
+    EXPECT_EQ(z.zestawienie, "\\\\serwer\\wyniki");
+    EXPECT_EQ(z.html, "\\\\serwer\\wyniki\\z.html");
+    EXPECT_FALSE(z.raport || z.json || z.csv);
 }
 
 TEST(Opcje, PomocOpisujeKodyWyjscia) {
     const std::string pomoc = TekstPomocy();
-    for (const char* fragment :
-         {"/aplikacje", "/raport", "/json", "/csv", "/?", "  0  ", "  1  ", "  2  ", "  3  "}) {
+    for (const char* fragment : {"/aplikacje", "/raport", "/json", "/csv", "/zestawienie", "/html",
+                                 "/?", "  0  ", "  1  ", "  2  ", "  3  "}) {
         EXPECT_NE(pomoc.find(fragment), std::string::npos) << fragment;
     }
 }

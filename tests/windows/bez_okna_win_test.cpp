@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -65,6 +66,9 @@ TEST_F(BezOkna, PomocIKodyWyjscia) {
         {L"/aplikacje XYZ /json -", 2},
         {L"/json", 2},
         {L"/aplikacje 18", 2},
+        {L"/zestawienie C:\\", 2},
+        {L"/html z.html", 2},
+        {L"/zestawienie C:\\ /html z.html /aplikacje 18", 2},
     };
     for (const auto& w : wiersze) {
         const auto wynik = Probierator(w.opcje);
@@ -91,56 +95,110 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     const std::string plik = katalog_.Sciezka("wynik.json");
     const auto wynik = Probierator(L"/aplikacje GVT,1 /json " + Cudzyslow(plik));
     ASSERT_EQ(wynik.kod, 1u) << wynik.bledy;
-    const auto json = testy::Json::Czytaj(testy::KatalogTymczasowy::Czytaj(plik));
+    const auto json = testy::CzytajJson(testy::KatalogTymczasowy::Czytaj(plik));
 
     PlatformaWin32 p;
-    EXPECT_EQ(json["wersja_programu"].Tekst(),
+    EXPECT_EQ(json.at("format").get<int>(), 1);
+    EXPECT_EQ(json.at("wersja_programu").get<std::string>(),
               WersjaPliku(p, testy::KatalogTestow() + "\\probierator.exe"));
-    EXPECT_EQ(json["komputer"].Tekst(), p.NazwaKomputera());
-    EXPECT_FALSE(json["komputer"].Tekst().empty());
-    EXPECT_EQ(json["czas"].Tekst().size(), 25u) << json["czas"].Tekst();
-    EXPECT_EQ(json["czas"].Tekst()[10], 'T');
-    EXPECT_EQ(json["system"].Tekst(), NazwaSystemu(p));
-    EXPECT_EQ(json["platforma"].Tekst(), OpisPlatformy(p));
-    EXPECT_TRUE(json["administrator"].Logiczna());
-    EXPECT_EQ(json["uac"].Tekst(), StanUac(p));
+    EXPECT_EQ(json.at("komputer").get<std::string>(), p.NazwaKomputera());
+    EXPECT_FALSE(json.at("komputer").get<std::string>().empty());
+    EXPECT_EQ(json.at("czas").get<std::string>().size(), 25u) << json.at("czas").get<std::string>();
+    EXPECT_EQ(json.at("czas").get<std::string>()[10], 'T');
+    EXPECT_EQ(json.at("system").get<std::string>(), NazwaSystemu(p));
+    EXPECT_EQ(json.at("platforma").get<std::string>(), OpisPlatformy(p));
+    EXPECT_TRUE(json.at("administrator").get<bool>());
+    EXPECT_EQ(json.at("uac").get<std::string>(), StanUac(p));
 
-    const auto& aplikacje = json["aplikacje"].Tab();
+    const auto& aplikacje = json.at("aplikacje");
     ASSERT_EQ(aplikacje.size(), 3u) << "Barkon Tabulo, then both GVT rows";
-    EXPECT_EQ(aplikacje[0]["nazwa"].Tekst(), "Barkon Tabulo");
-    EXPECT_EQ(aplikacje[1]["nazwa"].Tekst(), "Galvin Tabulo");
-    EXPECT_EQ(aplikacje[2]["nazwa"].Tekst(), "Nimbra Tabulo");
-    EXPECT_EQ(aplikacje[2]["kod"].Tekst(), "GVT");
-    EXPECT_FALSE(aplikacje[0]["spelnia_wymagania"].Logiczna());
-    EXPECT_TRUE(aplikacje[1]["spelnia_wymagania"].Logiczna());
+    EXPECT_EQ(aplikacje.at(0).at("nazwa").get<std::string>(), "Barkon Tabulo");
+    EXPECT_EQ(aplikacje.at(1).at("nazwa").get<std::string>(), "Galvin Tabulo");
+    EXPECT_EQ(aplikacje.at(2).at("nazwa").get<std::string>(), "Nimbra Tabulo");
+    EXPECT_EQ(aplikacje.at(2).at("kod").get<std::string>(), "GVT");
+    EXPECT_FALSE(aplikacje.at(0).at("spelnia_wymagania").get<bool>());
+    EXPECT_TRUE(aplikacje.at(1).at("spelnia_wymagania").get<bool>());
 
-    const auto& barkon = aplikacje[0]["komponenty"].Tab();
+    const auto& barkon = aplikacje.at(0).at("komponenty");
     ASSERT_EQ(barkon.size(), 4u);
-    EXPECT_EQ(barkon[0]["nazwa"].Tekst(), "System operacyjny Windows");
-    EXPECT_EQ(barkon[0]["wymagana"].Liczba(), 60);
-    EXPECT_EQ(barkon[0]["wykryta"].Liczba(), 61);
-    EXPECT_EQ(barkon[0]["tekst"].Tekst(), "6.1");
-    EXPECT_EQ(barkon[0]["status"].Tekst(), "spelnia");
-    EXPECT_EQ(barkon[2]["nazwa"].Tekst(), "MS Excel");
-    EXPECT_EQ(barkon[2]["wykryta"].Liczba(), -2);
-    EXPECT_EQ(barkon[2]["tekst"].Tekst(), "brak możliwości sprawdzenia");
-    EXPECT_EQ(barkon[2]["status"].Tekst(), "nieustalony");
-    const auto& galvin = aplikacje[1]["komponenty"].Tab();
-    EXPECT_EQ(galvin[2]["nazwa"].Tekst(), ".NET Framework 3.5");
-    EXPECT_EQ(galvin[2]["wymagana"].Liczba(), 3335);
-    EXPECT_EQ(galvin[2]["wykryta"].Liczba(), 3335);
-    EXPECT_EQ(galvin[2]["tekst"].Tekst(), "3.5.30729.5420");
+    EXPECT_EQ(barkon.at(0).at("nazwa").get<std::string>(), "System operacyjny Windows");
+    EXPECT_EQ(barkon.at(0).at("wymagana").get<int>(), 60);
+    EXPECT_EQ(barkon.at(0).at("wykryta").get<int>(), 61);
+    EXPECT_EQ(barkon.at(0).at("tekst").get<std::string>(), "6.1");
+    EXPECT_EQ(barkon.at(0).at("status").get<std::string>(), "spelnia");
+    EXPECT_EQ(barkon.at(2).at("nazwa").get<std::string>(), "MS Excel");
+    EXPECT_EQ(barkon.at(2).at("wykryta").get<int>(), -2);
+    EXPECT_EQ(barkon.at(2).at("tekst").get<std::string>(), "brak możliwości sprawdzenia");
+    EXPECT_EQ(barkon.at(2).at("status").get<std::string>(), "nieustalony");
+    const auto& galvin = aplikacje.at(1).at("komponenty");
+    EXPECT_EQ(galvin.at(2).at("nazwa").get<std::string>(), ".NET Framework 3.5");
+    EXPECT_EQ(galvin.at(2).at("wymagana").get<int>(), 3335);
+    EXPECT_EQ(galvin.at(2).at("wykryta").get<int>(), 3335);
+    EXPECT_EQ(galvin.at(2).at("tekst").get<std::string>(), "3.5.30729.5420");
 }
 
 TEST_F(BezOkna, JsonNaWyjscieStandardowe) {
     const auto wynik = Probierator(L"/aplikacje 3 /json -");
     EXPECT_EQ(wynik.kod, 1u);
-    const auto json = testy::Json::Czytaj(wynik.wyjscie);
-    const auto& net = json["aplikacje"][0]["komponenty"][2];
-    EXPECT_EQ(net["nazwa"].Tekst(), ".NET Framework 3.5");
-    EXPECT_EQ(net["wykryta"].Liczba(), 0);
-    EXPECT_EQ(net["tekst"].Tekst(), "??.????.??");
-    EXPECT_EQ(net["status"].Tekst(), "nie_spelnia");
+    const auto json = testy::CzytajJson(wynik.wyjscie);
+    const auto& net = json.at("aplikacje").at(0).at("komponenty").at(2);
+    EXPECT_EQ(net.at("nazwa").get<std::string>(), ".NET Framework 3.5");
+    EXPECT_EQ(net.at("wykryta").get<int>(), 0);
+    EXPECT_EQ(net.at("tekst").get<std::string>(), "??.????.??");
+    EXPECT_EQ(net.at("status").get<std::string>(), "nie_spelnia");
+}
+
+// Real result files written by the program on this machine, two edited as
+// other computers would write them, and one that is no result at all.
+TEST_F(BezOkna, ZestawienieZPrawdziwychPlikow) {
+    const std::string wlasny = katalog_.Sciezka("ten.json");
+    ASSERT_EQ(Probierator(L"/aplikacje 18,3 /json " + Cudzyslow(wlasny)).kod, 1u);
+    auto inny = testy::CzytajJson(testy::KatalogTymczasowy::Czytaj(wlasny));
+    const std::string komputer = inny.at("komputer").get<std::string>();
+    inny["komputer"] = "INNY-PC";
+    inny["czas"] = "2000-01-01T00:00:00+00:00";
+    testy::KatalogTymczasowy::Pisz(katalog_.Sciezka("inny.json"), inny.dump());
+    // The same computer, its name in other case, an older result: it loses.
+    auto starszy = testy::CzytajJson(testy::KatalogTymczasowy::Czytaj(wlasny));
+    std::string odwrocony = komputer;
+    for (char& z : odwrocony)
+        z = static_cast<char>(std::isupper(z) ? std::tolower(z) : std::toupper(z));
+    starszy["komputer"] = odwrocony;
+    starszy["czas"] = "2001-01-01T00:00:00+00:00";
+    testy::KatalogTymczasowy::Pisz(katalog_.Sciezka("starszy.json"), starszy.dump());
+    testy::KatalogTymczasowy::Pisz(katalog_.Sciezka("zly.json"), "{\"komputer\": ");
+
+    std::string folder = katalog_.Sciezka("");
+    if (folder.back() == '\\') folder.pop_back();  // "…\"" would escape the quote
+    const std::string strona = katalog_.Sciezka("zestawienie.html");
+    const auto wynik =
+        Probierator(L"/zestawienie " + Cudzyslow(folder) + L" /html " + Cudzyslow(strona));
+    ASSERT_EQ(wynik.kod, 0u) << wynik.bledy;
+    EXPECT_EQ(wynik.wyjscie,
+              "Zestawienie: komputery: 2, pominięte pliki: 1, strona: " + strona + "\n");
+    const std::string html = testy::KatalogTymczasowy::Czytaj(strona);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("<b>" + komputer + "</b><small>"), std::string::npos)
+        << "newest, not stale";
+    EXPECT_NE(html.find("<b>INNY-PC</b><em class=\"stary\">stary wynik</em>"), std::string::npos);
+    EXPECT_NE(html.find("\xE2\x9C\x97</b><span>.NET Framework 3.5: ??.????.??"
+                        "</span>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>zly.json</td><td>niepoprawny JSON"), std::string::npos);
+
+    // Failures leave the page as it was.
+    const auto bez_folderu = Probierator(L"/zestawienie " + Cudzyslow(katalog_.Sciezka("brak")) +
+                                         L" /html " + Cudzyslow(strona));
+    EXPECT_EQ(bez_folderu.kod, 3u);
+    EXPECT_NE(bez_folderu.bledy.find("brak"), std::string::npos);
+    HANDLE zajeta =
+        CreateFileW(Szeroki(strona).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(zajeta, INVALID_HANDLE_VALUE);
+    const auto bez_zapisu =
+        Probierator(L"/zestawienie " + Cudzyslow(folder) + L" /html " + Cudzyslow(strona));
+    CloseHandle(zajeta);
+    EXPECT_EQ(bez_zapisu.kod, 3u);
+    EXPECT_EQ(testy::KatalogTymczasowy::Czytaj(strona), html);
 }
 
 TEST_F(BezOkna, RaportTakiJakZOkna) {

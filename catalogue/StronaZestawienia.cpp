@@ -1,0 +1,272 @@
+#include "catalogue/StronaZestawienia.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "platform/Tekst.h"
+
+namespace pro {
+namespace {
+
+// Colours of the program's windows, and the three marks' own.
+constexpr const char* Styl = R"(
+*{box-sizing:border-box}
+body{margin:0;font:13px/1.35 "Segoe UI",Tahoma,Arial,sans-serif;color:#3B4248;background:#fff}
+header{background:#4D73B4;color:#fff;padding:10px 16px}
+h1{margin:0;font-size:20px;font-weight:600}
+h1 small{font-size:14px;font-weight:400;margin-left:12px}
+.legenda{margin:8px 16px;font-size:12px}
+.legenda span{display:inline-block;min-width:1.6em;text-align:center;font-weight:700;border-radius:3px;margin-left:10px}
+main{padding:0 16px 16px}
+table{border-collapse:collapse}
+.macierz th,.macierz td{border:1px solid #C9CED3;padding:3px 4px;vertical-align:top}
+.macierz thead th{background:#4D73B4;color:#fff;font-weight:600;vertical-align:bottom;position:sticky;top:0}
+.macierz thead th.a{width:74px;min-width:74px;max-width:74px;height:14em;padding:4px 2px}
+.macierz thead th.a div{writing-mode:vertical-rl;transform:rotate(180deg);white-space:nowrap;overflow:hidden;text-overflow:ellipsis;max-height:13.5em;margin:0 auto}
+.macierz tbody th{text-align:left;font-weight:400;min-width:290px;max-width:340px;overflow-wrap:anywhere;background:#F5F7FA}
+.macierz tbody th b{font-size:14px}
+.macierz tbody th small{display:block;font-size:11px;line-height:1.3}
+.macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
+.macierz td span{display:block;margin-top:3px}
+.macierz td b{display:block;font-size:15px;text-align:center}
+.t{background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
+.u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
+.x b{font-weight:400}
+.stary{display:inline-block;margin-left:6px;padding:0 5px;border:1px solid #A3261B;border-radius:3px;color:#A3261B;font-style:normal;font-size:11px}
+.macierz tfoot td{font-size:11px;font-weight:600;background:#F5F7FA;color:#3B4248;text-align:center}
+.macierz tfoot th{text-align:left;background:#F5F7FA}
+h2{font-size:16px;margin:20px 0 6px;color:#4D73B4}
+.pominiete th,.pominiete td{border:1px solid #C9CED3;padding:3px 8px;text-align:left;overflow-wrap:anywhere;max-width:700px}
+.pominiete thead th{background:#4D73B4;color:#fff}
+footer{color:#9B9B9B;font-size:11px;padding:0 16px 12px}
+@media print{
+@page{size:A4 landscape;margin:8mm}
+*{-webkit-print-color-adjust:exact;print-color-adjust:exact}
+body{font-size:9pt}
+header{padding:4px 0;background:none;color:#3B4248;border-bottom:2px solid #4D73B4}
+main,.legenda,footer{padding-left:0;padding-right:0;margin-left:0}
+.macierz thead{display:table-header-group}
+.macierz tfoot{display:table-row-group}
+.macierz thead th{position:static}
+.macierz tr{break-inside:avoid}
+.macierz tbody th{min-width:44mm;max-width:56mm}
+.macierz tbody th b{font-size:9pt}
+.macierz tbody th small{font-size:6.5pt}
+.macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
+.macierz thead th.a div{max-height:29mm;font-size:7pt}
+.macierz td{font-size:6.5pt;width:auto;max-width:none;padding:1px 2px}
+.macierz td b{font-size:10pt}
+}
+)";
+
+std::string Liczba(std::size_t n) {
+    return std::to_string(n);
+}
+
+// "2016-03-14 08:05:30 (UTC+01:00)" in the computer's own time.
+std::string Czas(const CzasWyniku& czas) {
+    const CzasLokalny& c = czas.lokalny;
+    char t[48];
+    std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d (UTC", c.rok, c.miesiac, c.dzien,
+                  c.godzina, c.minuta, c.sekunda);
+    std::string tekst = t;
+    if (c.strefa_minut != 0) {
+        const int m = c.strefa_minut < 0 ? -c.strefa_minut : c.strefa_minut;
+        std::snprintf(t, sizeof t, "%c%02d:%02d", c.strefa_minut < 0 ? '-' : '+', m / 60, m % 60);
+        tekst += t;
+    }
+    return tekst + ")";
+}
+
+bool PrzedNazwa(const std::string& a, const std::string& b) {
+    const std::string ma = MaleAscii(a), mb = MaleAscii(b);
+    return ma != mb ? ma < mb : a < b;
+}
+
+struct Kolumny {
+    std::vector<std::string> nazwy;
+    std::size_t niepokazane = 0;  // applications outside the catalogue left out
+};
+
+// Catalogue order first, then the names outside it alphabetically.
+Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
+    std::vector<std::string> wszystkie;
+    for (const auto& w : z.komputery) {
+        for (const auto& a : w.aplikacje) wszystkie.push_back(a.nazwa);
+    }
+    std::sort(wszystkie.begin(), wszystkie.end());
+    wszystkie.erase(std::unique(wszystkie.begin(), wszystkie.end()), wszystkie.end());
+    Kolumny k;
+    for (const auto& a : katalog.Aplikacje) {
+        if (std::binary_search(wszystkie.begin(), wszystkie.end(), a.Nazwa))
+            k.nazwy.push_back(a.Nazwa);
+    }
+    std::vector<std::string> obce;
+    for (const auto& nazwa : wszystkie) {
+        if (std::find(k.nazwy.begin(), k.nazwy.end(), nazwa) == k.nazwy.end())
+            obce.push_back(nazwa);
+    }
+    std::sort(obce.begin(), obce.end(), PrzedNazwa);
+    if (obce.size() > LimitObcychKolumn) {
+        k.niepokazane = obce.size() - LimitObcychKolumn;
+        obce.resize(LimitObcychKolumn);
+    }
+    k.nazwy.insert(k.nazwy.end(), obce.begin(), obce.end());
+    return k;
+}
+
+// The cell of one computer and one application, and whether it is ready.
+std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
+    gotowa = false;
+    if (a == nullptr) return "<td class=\"x\"><b>\xE2\x80\x93</b></td>";
+    const auto w_stanie = [a](StanKomponentu stan) {
+        std::string lista;
+        for (const auto& k : a->komponenty) {
+            if (k.stan != stan) continue;
+            lista += "<span>";
+            lista += Html(k.nazwa);
+            lista += ": ";
+            lista += Html(k.tekst);
+            lista += "</span>";
+        }
+        return lista;
+    };
+    // The mark, then one block per component.
+    const auto komorka = [](const char* klasa, const char* znak, const std::string& lista) {
+        std::string k = "<td class=\"";
+        k += klasa;
+        k += "\"><b>";
+        k += znak;
+        k += "</b>";
+        k += lista;
+        k += "</td>";
+        return k;
+    };
+    std::string lista = w_stanie(StanKomponentu::NieSpelnia);
+    if (!lista.empty()) return komorka("n", "\xE2\x9C\x97", lista);
+    lista = w_stanie(StanKomponentu::Nieustalony);
+    if (!lista.empty()) return komorka("u", "?", lista);
+    gotowa = true;
+    return "<td class=\"t\"><b>\xE2\x9C\x93</b></td>";
+}
+
+std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::string>& kolumny,
+                   std::vector<std::size_t>& gotowe, std::vector<std::size_t>& sprawdzone) {
+    const std::string nazwa = Html(w.komputer);
+    std::string r = "<tr><th scope=\"row\" title=\"" + nazwa + "\"><b>" + nazwa + "</b>";
+    if (stary) r += "<em class=\"stary\">stary wynik</em>";
+    r += "<small>Czas sprawdzenia: " + Czas(w.czas) + "<br>System operacyjny: " + Html(w.system) +
+         "<br>Platforma: " + Html(w.platforma) +
+         "<br>Uprawnienia administratora: " + (w.administrator ? "tak" : "nie") +
+         "<br>Kontrola konta użytkownika: " + Html(w.uac) +
+         "<br>Wersja programu: " + Html(w.wersja) + "</small></th>";
+    for (std::size_t i = 0; i < kolumny.size(); ++i) {
+        const AplikacjaWyniku* a = nullptr;
+        for (const auto& kandydat : w.aplikacje) {
+            if (kandydat.nazwa == kolumny[i]) {
+                a = &kandydat;
+                break;
+            }
+        }
+        bool gotowa = false;
+        r += Komorka(a, gotowa);
+        if (a != nullptr) ++sprawdzone[i];
+        if (gotowa) ++gotowe[i];
+    }
+    return r + "</tr>\n";
+}
+
+std::string Pominiete(const std::vector<PominietyPlik>& pominiete) {
+    if (pominiete.empty()) return {};
+    std::string s =
+        "<h2>Pliki, których nie udało się odczytać</h2>\n<table class=\"pominiete\"><thead><tr>"
+        "<th>Plik</th><th>Powód</th></tr></thead><tbody>\n";
+    for (const auto& p : pominiete) {
+        s += "<tr><td>" + Html(p.plik) + "</td><td>" + Html(p.powod) + "</td></tr>\n";
+    }
+    return s + "</tbody></table>\n";
+}
+
+}  // namespace
+
+std::string Html(std::string_view tekst) {
+    std::string wynik;
+    wynik.reserve(tekst.size());
+    std::size_t znaki = 0;
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+        const auto b = static_cast<unsigned char>(tekst[i]);
+        if ((b & 0xC0) != 0x80 && ++znaki > LimitTekstu) {
+            wynik += "\xE2\x80\xA6";  // …
+            break;
+        }
+        // C0 controls, DEL, and C1 controls (U+0080 to U+009F).
+        if (b < 0x20 || b == 0x7F) {
+            wynik += "\xEF\xBF\xBD";
+            continue;
+        }
+        if (b == 0xC2 && i + 1 < tekst.size() && static_cast<unsigned char>(tekst[i + 1]) < 0xA0) {
+            wynik += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        switch (tekst[i]) {
+            case '&': wynik += "&amp;"; break;
+            case '<': wynik += "&lt;"; break;
+            case '>': wynik += "&gt;"; break;
+            case '"': wynik += "&quot;"; break;
+            case '\'': wynik += "&#39;"; break;
+            default: wynik += tekst[i];
+        }
+    }
+    return wynik;
+}
+
+std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
+    const WynikKomputera* najnowszy = Najnowszy(z);
+    std::string s =
+        "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+        "style-src 'unsafe-inline'\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        "<title>Zestawienie wyników</title>\n<style>";
+    s += Styl;
+    s += "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>komputery: " +
+         Liczba(z.komputery.size());
+    if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
+    s += "</small></h1></header>\n";
+    s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
+         "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
+         "<span class=\"u\">?</span> nie udało się ustalić"
+         "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n<main>\n";
+
+    const Kolumny kolumny = UlozKolumny(z, katalog);
+    if (z.komputery.empty()) {
+        s += "<p>Brak wyników w folderze.</p>\n";
+    } else {
+        s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
+        for (const auto& nazwa : kolumny.nazwy) {
+            const std::string n = Html(nazwa);
+            s += "<th class=\"a\" title=\"" + n + "\"><div>" + n + "</div></th>";
+        }
+        s += "</tr></thead>\n<tbody>\n";
+        std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
+        for (const auto& w : z.komputery) {
+            s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
+        }
+        s += "</tbody>\n<tfoot><tr><th></th>";
+        for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
+            s += "<td>gotowe: " + Liczba(gotowe[i]) + " z " + Liczba(sprawdzone[i]) + "</td>";
+        }
+        s += "</tr></tfoot>\n</table>\n";
+        if (kolumny.niepokazane > 0) {
+            s += "<p>Aplikacji spoza katalogu nie pokazano w tabeli: " +
+                 Liczba(kolumny.niepokazane) + ".</p>\n";
+        }
+    }
+    s += Pominiete(z.pominiete);
+    s += "</main>\n<footer>Probierator " PRO_WERSJA "</footer>\n</body>\n</html>\n";
+    return s;
+}
+
+}  // namespace pro

@@ -1,0 +1,25 @@
+#pragma once
+// The overview as one self-contained HTML5 page in UTF-8: no script, no
+// external file; every text taken from a result file is escaped.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "catalogue/Katalog.h"
+#include "catalogue/Zestawienie.h"
+
+namespace pro {
+
+// Columns for applications outside the catalogue, at most; the rest are counted.
+inline constexpr std::size_t LimitObcychKolumn = 30;
+// A text from a file is cut to this many characters on the page.
+inline constexpr std::size_t LimitTekstu = 200;
+
+// Text for element content and attribute values: & < > " ' as references,
+// control characters as U+FFFD, cut after LimitTekstu characters with "…".
+std::string Html(std::string_view tekst);
+
+std::string StronaZestawienia(const Zestawienie& zestawienie, const Katalog& katalog);
+
+}  // namespace pro

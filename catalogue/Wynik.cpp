@@ -1,0 +1,43 @@
+#include "catalogue/Wynik.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "catalogue/Prokomponent.h"
+
+namespace pro {
+
+bool Spelnia(const WezelWyniku& aplikacja) {
+    return std::all_of(aplikacja.Dzieci.begin(), aplikacja.Dzieci.end(),
+                       [](const auto& d) { return d->Obraz == obraz::Spelnia; });
+}
+
+std::string Brakujace(const WezelWyniku& aplikacja) {
+    std::string lista;
+    for (const auto& d : aplikacja.Dzieci) {
+        if (d->Obraz == obraz::Spelnia) continue;
+        if (!lista.empty()) lista += ", ";
+        lista += d->Komponent != nullptr ? d->Komponent->Nazwa : d->Tekst;
+    }
+    return lista;
+}
+
+const char* StatusKomponentu(const WezelWyniku& wezel) {
+    if (wezel.Obraz == obraz::Spelnia) return "spelnia";
+    if (wezel.Obraz == obraz::NieSpelnia && wezel.Komponent != nullptr &&
+        wezel.Komponent->Wersja != NotDetected) {
+        return "nie_spelnia";
+    }
+    return "nieustalony";
+}
+
+std::string CzasIso(const CzasLokalny& c) {
+    char tekst[40];
+    const int strefa = c.strefa_minut < 0 ? -c.strefa_minut : c.strefa_minut;
+    std::snprintf(tekst, sizeof tekst, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", c.rok, c.miesiac,
+                  c.dzien, c.godzina, c.minuta, c.sekunda, c.strefa_minut < 0 ? '-' : '+',
+                  strefa / 60, strefa % 60);
+    return tekst;
+}
+
+}  // namespace pro
