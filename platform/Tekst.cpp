@@ -4,9 +4,6 @@
 #include <cstdint>
 
 namespace pro {
-namespace {
-
-constexpr char32_t Zastepczy = 0xFFFD;
 
 void DopiszUtf8(std::string& wynik, char32_t znak) {
     if (znak < 0x80) {
@@ -25,6 +22,10 @@ void DopiszUtf8(std::string& wynik, char32_t znak) {
         wynik += static_cast<char>(0x80 | (znak & 0x3F));
     }
 }
+
+namespace {
+
+constexpr char32_t Zastepczy = 0xFFFD;
 
 // Decodes the code point at `i` and moves past it.
 char32_t NastepnyZnak(std::string_view tekst, std::size_t& i) {

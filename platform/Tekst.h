@@ -24,6 +24,8 @@ std::u16string Utf16ZBajtow(const std::vector<std::uint8_t>& bajty);
 // (overlong forms, surrogates and values past U+10FFFF included); nullopt
 // when the whole text is well formed.
 std::optional<std::size_t> BlednyUtf8(std::string_view tekst);
+// Appends one code point encoded as UTF-8.
+void DopiszUtf8(std::string& wynik, char32_t znak);
 // ASCII letters in lower case; other bytes unchanged.
 std::string MaleAscii(std::string tekst);
 

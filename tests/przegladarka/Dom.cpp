@@ -8,30 +8,14 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/Tekst.h"
+
 namespace pro::testy {
 namespace {
 
 std::string Male(std::string t) {
     for (char& z : t) z = static_cast<char>(std::tolower(static_cast<unsigned char>(z)));
     return t;
-}
-
-void DopiszUtf8(std::string& t, unsigned long kod) {
-    if (kod < 0x80) {
-        t += static_cast<char>(kod);
-    } else if (kod < 0x800) {
-        t += static_cast<char>(0xC0 | (kod >> 6));
-        t += static_cast<char>(0x80 | (kod & 0x3F));
-    } else if (kod < 0x10000) {
-        t += static_cast<char>(0xE0 | (kod >> 12));
-        t += static_cast<char>(0x80 | ((kod >> 6) & 0x3F));
-        t += static_cast<char>(0x80 | (kod & 0x3F));
-    } else {
-        t += static_cast<char>(0xF0 | (kod >> 18));
-        t += static_cast<char>(0x80 | ((kod >> 12) & 0x3F));
-        t += static_cast<char>(0x80 | ((kod >> 6) & 0x3F));
-        t += static_cast<char>(0x80 | (kod & 0x3F));
-    }
 }
 
 std::string Odkoduj(const std::string& t) {
@@ -54,8 +38,9 @@ std::string Odkoduj(const std::string& t) {
         else if (nazwa == "nbsp")
             wynik += "\xC2\xA0";
         else if (nazwa.size() > 1 && nazwa[0] == '#') {
-            DopiszUtf8(wynik, nazwa[1] == 'x' ? std::stoul(nazwa.substr(2), nullptr, 16)
-                                              : std::stoul(nazwa.substr(1)));
+            pro::DopiszUtf8(wynik, static_cast<char32_t>(
+                                       nazwa[1] == 'x' ? std::stoul(nazwa.substr(2), nullptr, 16)
+                                                       : std::stoul(nazwa.substr(1))));
         } else {
             wynik += '&';
             continue;
