@@ -13,29 +13,22 @@ endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE}
     ${PRO_LADOWACZ_WINE})
 
-include(${CMAKE_SOURCE_DIR}/cmake/opoznione.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/leniwe.cmake)
 # advapi32 and version stay ordinary imports: the check without a window needs
 # them anyway. The DLLs of the windows, the shell and COM (Excel's probe) load
-# at their first call.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    pro_dll_opoznione(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
-    pro_dll_opoznione(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
-else()
-    # The 32-bit delay-load libraries that this binutils makes resolve nothing
-    # at run time (the first call jumps to address 0): ordinary imports there.
-    set(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
-    set(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
-endif()
+# at their first call. ole32 before oleaut32: the error-info functions both
+# export are ole32's.
+pro_leniwe_dll(pro_leniwe user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 msimg32)
 
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
-target_link_libraries(pro_win32 PUBLIC pro_core ${PRO_DLL_PLATFORMY} uuid version advapi32)
+target_link_libraries(pro_win32 PUBLIC pro_core pro_leniwe uuid version advapi32)
 pro_ostrzezenia(pro_win32)
 
 file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
 if(PRO_UI_ZRODLA)
     add_library(pro_ui STATIC ${PRO_UI_ZRODLA})
-    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 ${PRO_DLL_OKIEN})
+    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 pro_leniwe)
     pro_ostrzezenia(pro_ui)
 endif()
 
