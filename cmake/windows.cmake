@@ -82,9 +82,16 @@ add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_opozniona
 set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_opozniona PROPERTIES
                      PASS_REGULAR_EXPRESSION "imports obca\\.dll")
 
-# scripts/bench: a minimal program built the same way, and the measuring tool.
+# scripts/bench: minimal programs built the same way (one without a window,
+# one with a window and the common controls), and the measuring tool.
 add_executable(minimalny WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
 target_link_options(minimalny PRIVATE -municode)
+add_executable(minimalne_okno WIN32 EXCLUDE_FROM_ALL
+               ${CMAKE_SOURCE_DIR}/tests/bench/minimalne_okno.cpp)
+target_link_options(minimalne_okno PRIVATE -municode)
+target_link_libraries(minimalne_okno PRIVATE comctl32)
+pro_ostrzezenia(minimalne_okno)
 add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
 target_link_options(pomiar PRIVATE -municode)
-target_link_libraries(pomiar PRIVATE psapi)
+target_link_libraries(pomiar PRIVATE psapi user32)
+pro_ostrzezenia(pomiar)
