@@ -37,7 +37,9 @@ foreach(dll IN LISTS dlls)
     list(SORT funkcje)
 
     set(s "# Lazily bound imports of ${dll}.dll, made by cmake/leniwe-importy.cmake.\n")
-    string(APPEND s "\t.section\t.rdata$pro_${dll},\"dr\"\n.Lnazwa_dll:\n\t.string16\t\"${dll}.dll\"\n")
+    # The DLL's name in a section of its own: the import check reads there
+    # which DLLs the program may load lazily.
+    string(APPEND s "\t.section\t.leniwe,\"dr\"\n.Lnazwa_dll:\n\t.string16\t\"${dll}.dll\"\n")
     # The DLL's module handle (0 until loaded) and its name.
     string(APPEND s "\t.section\t.data$pro_${dll},\"w\"\n\t.balign\t${wyrownanie}\n")
     string(APPEND s ".Ldll:\n\t${wskaznik}\t0, .Lnazwa_dll\n")

@@ -1,14 +1,16 @@
 # Lazily bound system DLLs: the program maps them only at the first call into
 # them, so the check without a window does not pay Wine's cost of loading the
-# shell, COM and window DLLs. The same on i686 and x64 (binutils' 32-bit delay
-# import libraries lose their slots' initial values when linked).
+# shell, COM and window DLLs. The same on i686 and x64: binutils' delay-import
+# libraries do not work for i686 (ld drops a member's stub code when only its
+# __imp_ slot is referenced, so the slot starts as 0 and the first call jumps
+# there).
 #
-# pro_leniwe_dll(<target> <dll>...) makes the static library <target> that
-# binds every function of the DLLs lazily, written at build time from the
-# toolchain's import libraries (cmake/leniwe-importy.cmake). Link it instead
-# of the DLLs' import libraries.
+# pro_leniwe_dll(<target> <folder> <dll>...) makes the static library <target>
+# that binds every function of the DLLs lazily, written at build time from
+# their import libraries lib<dll>.a in <folder> (cmake/leniwe-importy.cmake).
+# Link it instead of the DLLs' import libraries.
 enable_language(ASM)
-function(pro_leniwe_dll cel)
+function(pro_leniwe_dll cel biblioteki)
     set(katalog ${CMAKE_BINARY_DIR}/leniwe)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
         set(arch x64)
@@ -19,14 +21,14 @@ function(pro_leniwe_dll cel)
     set(importy)
     foreach(dll IN LISTS ARGN)
         list(APPEND zrodla ${katalog}/${dll}.s)
-        list(APPEND importy /usr/${PRO_TRIPLET}/lib/lib${dll}.a)
+        list(APPEND importy ${biblioteki}/lib${dll}.a)
     endforeach()
     list(JOIN ARGN "," dlls)
     set(skrypt ${CMAKE_SOURCE_DIR}/cmake/leniwe-importy.cmake)
     add_custom_command(OUTPUT ${zrodla}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${katalog}
                        COMMAND ${CMAKE_COMMAND} -DNM=${PRO_TRIPLET}-nm -DARCH=${arch}
-                               -DBIBLIOTEKI=/usr/${PRO_TRIPLET}/lib -DDLLS=${dlls}
+                               -DBIBLIOTEKI=${biblioteki} -DDLLS=${dlls}
                                -DWYJSCIE=${katalog} -P ${skrypt}
                        DEPENDS ${skrypt} ${importy}
                        COMMENT "Lazily bound imports of ${dlls}")
