@@ -6,8 +6,9 @@ cmake_minimum_required(VERSION 3.25)
 # slot's descriptor to pro_leniwe_wejscie (the DLL is loaded, the slot
 # patched, the call goes on), and the plain thunk that jumps through the slot.
 # Every function in sections of its own: the linker keeps only what is called.
-# Data exports have no code symbol in the import library and are left out, so
-# a use of one fails to link rather than to load.
+# Data exports have no code symbol in the import library and are left out: a
+# use of one would come from the ordinary import library, an import at load
+# time, which the module test reports.
 #
 # cmake -DNM=... -DARCH=i686|x64 -DBIBLIOTEKI=/usr/<triplet>/lib -DDLLS=a,b
 #       -DWYJSCIE=<folder> -P leniwe-importy.cmake
