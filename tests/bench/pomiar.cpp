@@ -1,9 +1,12 @@
-// Runs a command line N times and prints the median and the least wall time.
+// Runs a command line N times and prints the median and the least wall time;
+// with /wobec, a second command line (the baseline) runs in turn with it, so
+// both meet the same load of a busy machine, and the median of the ratios of
+// each pair is printed too.
 //
 // Without /okno the time runs to the process's exit, and the largest peak
-// working set of the started process is printed too. The working set is read
-// while the process runs, in runs of its own: under Wine a process that has
-// exited has no memory counters left (the query fails), and polling would
+// working set of the first program is printed as well. The working set is
+// read while the process runs, in runs of its own: under Wine a process that
+// has exited has no memory counters left (the query fails), and polling would
 // slow the timed runs.
 //
 // With /okno the time runs from CreateProcess until the program's window is
@@ -15,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,48 +68,33 @@ bool CzekajNaOkno(const PROCESS_INFORMATION& pi, const Czas& czas) {
     return false;
 }
 
-}  // namespace
+enum class Tryb { DoKonca, Okno, Pamiec };
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"pomiar.exe N [/okno] PROGRAM [ARGUMENTY...]\n");
-        return 2;
+// One run: its time in ms, or nothing when it could not start or overran
+// the limit (then it is ended). Tryb::Pamiec raises `szczyt` to the peak.
+std::optional<double> Przebieg(const std::wstring& linia, Tryb tryb, HANDLE nul, SIZE_T& szczyt) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    std::wstring kopia = linia;
+    const Czas czas;
+    if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
+        return std::nullopt;
     }
-    const int powtorzenia = _wtoi(argv[1]);
-    int pierwszy = 2;
-    const bool okno = std::wstring(argv[2]) == L"/okno";
-    if (okno) ++pierwszy;
-    std::wstring linia;
-    for (int i = pierwszy; i < argc; ++i) {
-        if (i > pierwszy) linia += L' ';
-        linia += L'"' + std::wstring(argv[i]) + L'"';
-    }
-    std::vector<double> czasy;
-    SIZE_T szczyt = 0;
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    const int przebiegi_pamieci = okno ? 0 : 3;
-    for (int i = 0; i < powtorzenia + przebiegi_pamieci; ++i) {
-        const bool pamiec = i >= powtorzenia;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = nul;
-        PROCESS_INFORMATION pi{};
-        std::wstring kopia = linia;
-        const Czas czas;
-        if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                            &pi)) {
-            std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
-            return 1;
-        }
-        bool w_czasie = true;
-        if (okno) {
+    bool w_czasie = true;
+    double ms = 0;
+    switch (tryb) {
+        case Tryb::Okno:
             w_czasie = CzekajNaOkno(pi, czas);
-            czasy.push_back(czas.Ms());
+            ms = czas.Ms();
             TerminateProcess(pi.hProcess, 0);
             WaitForSingleObject(pi.hProcess, LimitMs);
-        } else if (pamiec) {
+            break;
+        case Tryb::Pamiec:
             // The peak only grows: its last reading before the exit is the peak.
             do {
                 PROCESS_MEMORY_COUNTERS liczniki{};
@@ -114,23 +103,81 @@ int wmain(int argc, wchar_t** argv) {
                 }
             } while (WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT && czas.Ms() < LimitMs);
             w_czasie = czas.Ms() < LimitMs;
-        } else {
+            break;
+        case Tryb::DoKonca:
             w_czasie = WaitForSingleObject(pi.hProcess, LimitMs) == WAIT_OBJECT_0;
-            czasy.push_back(czas.Ms());
+            ms = czas.Ms();
+            break;
+    }
+    if (!w_czasie) {
+        TerminateProcess(pi.hProcess, 0xDEAD);
+        std::fwprintf(stderr, L"%ls: %ls w ciągu %lu ms\n", linia.c_str(),
+                      tryb == Tryb::Okno ? L"okno nie pokazało się" : L"program nie zakończył się",
+                      LimitMs);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (!w_czasie) return std::nullopt;
+    return ms;
+}
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fwprintf(stderr,
+                      L"pomiar.exe N [/okno] PROGRAM [ARGUMENTY...] [/wobec WZORZEC "
+                      L"[ARGUMENTY...]]\n");
+        return 2;
+    }
+    const int powtorzenia = std::max(1, _wtoi(argv[1]));
+    int i = 2;
+    const bool okno = std::wstring(argv[i]) == L"/okno";
+    if (okno) ++i;
+    std::wstring linie[2];
+    int ktora = 0;
+    for (; i < argc; ++i) {
+        if (ktora == 0 && std::wstring(argv[i]) == L"/wobec") {
+            ktora = 1;
+            continue;
         }
-        if (!w_czasie) {
-            TerminateProcess(pi.hProcess, 0xDEAD);
-            std::fwprintf(stderr, L"%ls: %ls w ciągu %lu ms\n", linia.c_str(),
-                          okno ? L"okno nie pokazało się" : L"program nie zakończył się", LimitMs);
-            return 1;
-        }
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        if (!linie[ktora].empty()) linie[ktora] += L' ';
+        linie[ktora] += L'"' + std::wstring(argv[i]) + L'"';
+    }
+    const bool wzorzec = !linie[1].empty();
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    const Tryb tryb = okno ? Tryb::Okno : Tryb::DoKonca;
+    std::vector<double> czasy[2];
+    std::vector<double> stosunki;
+    SIZE_T szczyt = 0;
+    for (int n = 0; n < powtorzenia; ++n) {
+        const auto t = Przebieg(linie[0], tryb, nul, szczyt);
+        if (!t) return 1;
+        czasy[0].push_back(*t);
+        if (!wzorzec) continue;
+        const auto w = Przebieg(linie[1], tryb, nul, szczyt);
+        if (!w) return 1;
+        czasy[1].push_back(*w);
+        stosunki.push_back(*t / *w);
+    }
+    for (int n = 0; !okno && n < 3; ++n) {
+        if (!Przebieg(linie[0], Tryb::Pamiec, nul, szczyt)) return 1;
     }
     CloseHandle(nul);
-    std::sort(czasy.begin(), czasy.end());
     // The minimum too: on a busy machine it moves less than the median.
-    std::printf("mediana_ms %.1f\nminimum_ms %.1f\n", czasy[czasy.size() / 2], czasy.front());
+    std::printf("mediana_ms %.1f\nminimum_ms %.1f\n", Mediana(czasy[0]),
+                *std::min_element(czasy[0].begin(), czasy[0].end()));
+    if (wzorzec) {
+        std::printf("wzorzec_mediana_ms %.1f\nwzorzec_minimum_ms %.1f\nstosunek %.2f\n",
+                    Mediana(czasy[1]), *std::min_element(czasy[1].begin(), czasy[1].end()),
+                    Mediana(stosunki));
+    }
     if (!okno)
         std::printf("szczyt_zestawu_roboczego_kib %zu\n", static_cast<size_t>(szczyt / 1024));
     return 0;
