@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when EXE imports a DLL that Windows does not ship (a MinGW runtime DLL),
-# at start or delay-loaded.
+# at start, delay-loaded or bound lazily.
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE zrzut RESULT_VARIABLE wynik)
 if(NOT wynik EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${EXE}")
@@ -19,6 +19,22 @@ endif()
 file(STRINGS ${idata} nazwy REGEX "\\.[dD][lL][lL]$")
 file(REMOVE ${idata})
 list(APPEND importy ${nazwy})
+
+# The lazily bound DLLs (cmake/leniwe-importy.cmake) are named in .leniwe.
+set(leniwe ${EXE}.leniwe)
+execute_process(COMMAND ${OBJCOPY} -O binary --only-section=.leniwe ${EXE} ${leniwe}
+                RESULT_VARIABLE wynik)
+if(NOT wynik EQUAL 0)
+    message(FATAL_ERROR "objcopy failed on ${EXE}")
+endif()
+if(EXISTS ${leniwe})
+    file(SIZE ${leniwe} rozmiar)
+    if(rozmiar GREATER 0)
+        file(STRINGS ${leniwe} nazwy ENCODING UTF-16LE REGEX "\\.[dD][lL][lL]$")
+        list(APPEND importy ${nazwy})
+    endif()
+    file(REMOVE ${leniwe})
+endif()
 if(NOT importy)
     message(FATAL_ERROR "no imports found in ${EXE}")
 endif()

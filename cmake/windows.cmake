@@ -13,29 +13,23 @@ endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_PREFIKS_WINE}
     ${PRO_LADOWACZ_WINE})
 
-include(${CMAKE_SOURCE_DIR}/cmake/opoznione.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/leniwe.cmake)
 # advapi32 and version stay ordinary imports: the check without a window needs
 # them anyway. The DLLs of the windows, the shell and COM (Excel's probe) load
-# at their first call.
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    pro_dll_opoznione(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
-    pro_dll_opoznione(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
-else()
-    # The 32-bit delay-load libraries that this binutils makes resolve nothing
-    # at run time (the first call jumps to address 0): ordinary imports there.
-    set(PRO_DLL_PLATFORMY ole32 oleaut32 shell32 comdlg32 user32)
-    set(PRO_DLL_OKIEN comctl32 gdi32 msimg32 user32)
-endif()
+# at their first call. ole32 before oleaut32: the error-info functions both
+# export are ole32's.
+pro_leniwe_dll(pro_leniwe /usr/${PRO_TRIPLET}/lib
+               user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 msimg32)
 
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
-target_link_libraries(pro_win32 PUBLIC pro_core ${PRO_DLL_PLATFORMY} uuid version advapi32)
+target_link_libraries(pro_win32 PUBLIC pro_core pro_leniwe uuid version advapi32)
 pro_ostrzezenia(pro_win32)
 
 file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
 if(PRO_UI_ZRODLA)
     add_library(pro_ui STATIC ${PRO_UI_ZRODLA})
-    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 ${PRO_DLL_OKIEN})
+    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 pro_leniwe)
     pro_ostrzezenia(pro_ui)
 endif()
 
@@ -88,10 +82,31 @@ add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_opozniona
                  -DEXE=$<TARGET_FILE:obca_opozniona> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
 set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_opozniona PROPERTIES
                      PASS_REGULAR_EXPRESSION "imports obca\\.dll")
+# ... and when it is bound lazily by our own import slots.
+add_custom_command(OUTPUT ${PRO_OBCA}/libobca.a
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${PRO_OBCA}
+                   COMMAND ${PRO_TRIPLET}-dlltool --input-def ${PRO_OBCA}.def
+                           --output-lib ${PRO_OBCA}/libobca.a --dllname obca.dll
+                   DEPENDS ${PRO_OBCA}.def)
+pro_leniwe_dll(obca_leniwa_lib ${PRO_OBCA} obca)
+add_executable(obca_leniwa ${PRO_OBCA}.cpp)
+target_link_libraries(obca_leniwa PRIVATE obca_leniwa_lib)
+add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_leniwa
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
+                 -DEXE=$<TARGET_FILE:obca_leniwa> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_leniwa PROPERTIES
+                     PASS_REGULAR_EXPRESSION "imports obca\\.dll")
 
-# scripts/bench: a minimal program built the same way, and the measuring tool.
+# scripts/bench: minimal programs built the same way (one without a window,
+# one with a window and the common controls), and the measuring tool.
 add_executable(minimalny WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
 target_link_options(minimalny PRIVATE -municode)
+add_executable(minimalne_okno WIN32 EXCLUDE_FROM_ALL
+               ${CMAKE_SOURCE_DIR}/tests/bench/minimalne_okno.cpp)
+target_link_options(minimalne_okno PRIVATE -municode)
+target_link_libraries(minimalne_okno PRIVATE comctl32)
+pro_ostrzezenia(minimalne_okno)
 add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
 target_link_options(pomiar PRIVATE -municode)
-target_link_libraries(pomiar PRIVATE psapi)
+target_link_libraries(pomiar PRIVATE psapi user32)
+pro_ostrzezenia(pomiar)

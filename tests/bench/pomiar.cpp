@@ -1,70 +1,184 @@
-// Runs a command line N times and prints the median wall time and the largest
-// peak working set of the started process. The working set is read while the
-// process runs, in runs of its own: under Wine a process that has exited has
-// no memory counters left (the query fails), and polling would slow the timed
-// runs.
+// Runs a command line N times and prints the median and the least wall time;
+// with /wobec, a second command line (the baseline) runs in turn with it, so
+// both meet the same load of a busy machine, and the median of the ratios of
+// each pair is printed too.
+//
+// Without /okno the time runs to the process's exit, and the largest peak
+// working set of the first program is printed as well. The working set is
+// read while the process runs, in runs of its own: under Wine a process that
+// has exited has no memory counters left (the query fails), and polling would
+// slow the timed runs.
+//
+// With /okno the time runs from CreateProcess until the program's window is
+// shown and the program waits for input (WaitForInputIdle): its window is
+// filled and ready. The program is then ended.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fwprintf(stderr, L"pomiar.exe N PROGRAM [ARGUMENTY...]\n");
-        return 2;
-    }
-    const int powtorzenia = _wtoi(argv[1]);
-    std::wstring linia;
-    for (int i = 2; i < argc; ++i) {
-        if (i > 2) linia += L' ';
-        linia += L'"' + std::wstring(argv[i]) + L'"';
-    }
-    std::vector<double> czasy;
-    SIZE_T szczyt = 0;
+namespace {
+
+constexpr DWORD LimitMs = 60000;  // one run; a program that overruns it fails the measurement
+
+struct Czas {
     LARGE_INTEGER czestotliwosc;
-    QueryPerformanceFrequency(&czestotliwosc);
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    constexpr int przebiegi_pamieci = 3;
-    for (int i = 0; i < powtorzenia + przebiegi_pamieci; ++i) {
-        const bool pamiec = i >= powtorzenia;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdOutput = si.hStdError = nul;
-        PROCESS_INFORMATION pi{};
-        std::wstring kopia = linia;
-        LARGE_INTEGER start, koniec;
+    LARGE_INTEGER start;
+    Czas() {
+        QueryPerformanceFrequency(&czestotliwosc);
         QueryPerformanceCounter(&start);
-        if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                            &pi)) {
-            std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
-            return 1;
-        }
-        if (pamiec) {
+    }
+    double Ms() const {
+        LARGE_INTEGER teraz;
+        QueryPerformanceCounter(&teraz);
+        return 1000.0 * static_cast<double>(teraz.QuadPart - start.QuadPart) /
+               static_cast<double>(czestotliwosc.QuadPart);
+    }
+};
+
+BOOL CALLBACK CzyWidoczneOkno(HWND okno, LPARAM parametr) {
+    auto* szukane = reinterpret_cast<std::pair<DWORD, bool>*>(parametr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(okno, &pid);
+    if (pid != szukane->first || !IsWindowVisible(okno)) return TRUE;
+    szukane->second = true;
+    return FALSE;
+}
+
+bool MaWidoczneOkno(DWORD pid) {
+    std::pair<DWORD, bool> szukane{pid, false};
+    EnumWindows(CzyWidoczneOkno, reinterpret_cast<LPARAM>(&szukane));
+    return szukane.second;
+}
+
+// Waits until the process shows a window and is idle; false if it ends first
+// or takes longer than the limit.
+bool CzekajNaOkno(const PROCESS_INFORMATION& pi, const Czas& czas) {
+    while (czas.Ms() < LimitMs) {
+        const DWORD idle = WaitForInputIdle(pi.hProcess, LimitMs);
+        if (idle == WAIT_FAILED || idle == WAIT_TIMEOUT) return false;
+        if (MaWidoczneOkno(pi.dwProcessId)) return true;
+        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+enum class Tryb { DoKonca, Okno, Pamiec };
+
+// One run: its time in ms, or nothing when it could not start or overran
+// the limit (then it is ended). Tryb::Pamiec raises `szczyt` to the peak.
+std::optional<double> Przebieg(const std::wstring& linia, Tryb tryb, HANDLE nul, SIZE_T& szczyt) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    std::wstring kopia = linia;
+    const Czas czas;
+    if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
+        return std::nullopt;
+    }
+    bool w_czasie = true;
+    double ms = 0;
+    switch (tryb) {
+        case Tryb::Okno:
+            w_czasie = CzekajNaOkno(pi, czas);
+            ms = czas.Ms();
+            TerminateProcess(pi.hProcess, 0);
+            WaitForSingleObject(pi.hProcess, LimitMs);
+            break;
+        case Tryb::Pamiec:
             // The peak only grows: its last reading before the exit is the peak.
             do {
                 PROCESS_MEMORY_COUNTERS liczniki{};
                 if (GetProcessMemoryInfo(pi.hProcess, &liczniki, sizeof liczniki)) {
                     szczyt = std::max(szczyt, liczniki.PeakWorkingSetSize);
                 }
-            } while (WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT);
-        } else {
-            WaitForSingleObject(pi.hProcess, INFINITE);
-            QueryPerformanceCounter(&koniec);
-            czasy.push_back(1000.0 * static_cast<double>(koniec.QuadPart - start.QuadPart) /
-                            static_cast<double>(czestotliwosc.QuadPart));
+            } while (WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT && czas.Ms() < LimitMs);
+            w_czasie = czas.Ms() < LimitMs;
+            break;
+        case Tryb::DoKonca:
+            w_czasie = WaitForSingleObject(pi.hProcess, LimitMs) == WAIT_OBJECT_0;
+            ms = czas.Ms();
+            break;
+    }
+    if (!w_czasie) {
+        TerminateProcess(pi.hProcess, 0xDEAD);
+        std::fwprintf(stderr, L"%ls: %ls w ciągu %lu ms\n", linia.c_str(),
+                      tryb == Tryb::Okno ? L"okno nie pokazało się" : L"program nie zakończył się",
+                      LimitMs);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (!w_czasie) return std::nullopt;
+    return ms;
+}
+
+double Mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fwprintf(stderr,
+                      L"pomiar.exe N [/okno] PROGRAM [ARGUMENTY...] [/wobec WZORZEC "
+                      L"[ARGUMENTY...]]\n");
+        return 2;
+    }
+    const int powtorzenia = std::max(1, _wtoi(argv[1]));
+    int i = 2;
+    const bool okno = std::wstring(argv[i]) == L"/okno";
+    if (okno) ++i;
+    std::wstring linie[2];
+    int ktora = 0;
+    for (; i < argc; ++i) {
+        if (ktora == 0 && std::wstring(argv[i]) == L"/wobec") {
+            ktora = 1;
+            continue;
         }
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        if (!linie[ktora].empty()) linie[ktora] += L' ';
+        linie[ktora] += L'"' + std::wstring(argv[i]) + L'"';
+    }
+    const bool wzorzec = !linie[1].empty();
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    const Tryb tryb = okno ? Tryb::Okno : Tryb::DoKonca;
+    std::vector<double> czasy[2];
+    std::vector<double> stosunki;
+    SIZE_T szczyt = 0;
+    for (int n = 0; n < powtorzenia; ++n) {
+        const auto t = Przebieg(linie[0], tryb, nul, szczyt);
+        if (!t) return 1;
+        czasy[0].push_back(*t);
+        if (!wzorzec) continue;
+        const auto w = Przebieg(linie[1], tryb, nul, szczyt);
+        if (!w) return 1;
+        czasy[1].push_back(*w);
+        stosunki.push_back(*t / *w);
+    }
+    for (int n = 0; !okno && n < 3; ++n) {
+        if (!Przebieg(linie[0], Tryb::Pamiec, nul, szczyt)) return 1;
     }
     CloseHandle(nul);
-    std::sort(czasy.begin(), czasy.end());
-    std::printf("mediana_ms %.1f\nszczyt_zestawu_roboczego_kib %zu\n", czasy[czasy.size() / 2],
-                static_cast<size_t>(szczyt / 1024));
+    // The minimum too: on a busy machine it moves less than the median.
+    std::printf("mediana_ms %.1f\nminimum_ms %.1f\n", Mediana(czasy[0]),
+                *std::min_element(czasy[0].begin(), czasy[0].end()));
+    if (wzorzec) {
+        std::printf("wzorzec_mediana_ms %.1f\nwzorzec_minimum_ms %.1f\nstosunek %.2f\n",
+                    Mediana(czasy[1]), *std::min_element(czasy[1].begin(), czasy[1].end()),
+                    Mediana(stosunki));
+    }
+    if (!okno)
+        std::printf("szczyt_zestawu_roboczego_kib %zu\n", static_cast<size_t>(szczyt / 1024));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "Pomocnicy.h"
+#include "ZastepczyExcel.h"
 #include "catalogue/DrzewoWyniku.h"
 #include "catalogue/Katalog.h"
 #include "platform/win32/PlatformaWin32.h"
@@ -13,41 +14,10 @@ namespace pro {
 namespace {
 
 const std::wstring KluczNet = L"Software\\Microsoft\\NET Framework Setup\\NDP\\";
-const wchar_t* const ClsidDziala = L"{6A1F3E2C-7B55-4C1E-9F0A-2D6B7C8E9F01}";
-const wchar_t* const ClsidBezWersji = L"{6A1F3E2C-7B55-4C1E-9F0A-2D6B7C8E9F02}";
 
 struct Com {
     Com() { CoInitialize(nullptr); }
     ~Com() { CoUninitialize(); }
-};
-
-// Registers the substitute server under "Excel.Application" for this
-// process's registry view, and removes the registration afterwards.
-class ZastepczyExcel {
-public:
-    explicit ZastepczyExcel(const wchar_t* clsid)
-        : prog_id_(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application\\CLSID"),
-          serwer_(HKEY_LOCAL_MACHINE,
-                  std::wstring(L"Software\\Classes\\CLSID\\") + clsid + L"\\InprocServer32") {
-        prog_id_.Tekst(L"", clsid);
-        serwer_.Tekst(L"", Szeroki(testy::KatalogTestow() + "\\excel_zastepczy.dll"));
-        serwer_.Tekst(L"ThreadingModel", L"Apartment");
-    }
-    ~ZastepczyExcel() {
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");
-    }
-    // A counter the loaded substitute exports ("LiczbaQuit", "LiczbaObiektow").
-    static LONG Licznik(const char* nazwa) {
-        HMODULE dll = GetModuleHandleW(L"excel_zastepczy.dll");
-        if (dll == nullptr) return -1;
-        using Fn = LONG(WINAPI*)();
-        auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(dll, nazwa)));
-        return fn ? fn() : -1;
-    }
-
-private:
-    testy::KluczTestowy prog_id_;
-    testy::KluczTestowy serwer_;
 };
 
 ProKomponent& Wykryj(Katalog& k, Platforma& p, ComponentId id) {
@@ -134,14 +104,14 @@ TEST(WykrywanieWin, SilverlightNietekstowyCurVerRzucaWeryfikacjaZostawiaWezelTym
 
 TEST(WykrywanieWin, ExcelZastepczyOdpowiadaIKonczy) {
     Com com;
-    ZastepczyExcel excel(ClsidDziala);
+    testy::ZastepczyExcel excel(testy::ClsidDziala);
     PlatformaWin32 p;
     Katalog k;
     auto& c = Wykryj(k, p, komponent::Excel);
     EXPECT_EQ(c.WersjaTxt, "14.0");
     EXPECT_EQ(c.Wersja, 14);
-    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaQuit"), 1);
-    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaObiektow"), 0) << "the object is released";
+    EXPECT_EQ(testy::ZastepczyExcel::Licznik("LiczbaQuit"), 1);
+    EXPECT_EQ(testy::ZastepczyExcel::Licznik("LiczbaObiektow"), 0) << "the object is released";
 }
 
 TEST(WykrywanieWin, ExcelNiezarejestrowany) {
@@ -156,14 +126,14 @@ TEST(WykrywanieWin, ExcelNiezarejestrowany) {
 
 TEST(WykrywanieWin, ExcelBezWersjiNieJestKonczony) {
     Com com;
-    ZastepczyExcel excel(ClsidBezWersji);
+    testy::ZastepczyExcel excel(testy::ClsidBezWersji);
     PlatformaWin32 p;
     Katalog k;
     auto& c = Wykryj(k, p, komponent::Excel);
     EXPECT_EQ(c.WersjaTxt, "brak możliwości sprawdzenia");
     EXPECT_EQ(c.Wersja, NotDetected);
-    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaQuit"), 0);
-    EXPECT_EQ(ZastepczyExcel::Licznik("LiczbaObiektow"), 0);
+    EXPECT_EQ(testy::ZastepczyExcel::Licznik("LiczbaQuit"), 0);
+    EXPECT_EQ(testy::ZastepczyExcel::Licznik("LiczbaObiektow"), 0);
 }
 
 }  // namespace

@@ -1,0 +1,178 @@
+// Which DLLs the program maps, seen as its debugger: one load event per DLL,
+// whether the loader maps it at start or the program loads it later.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "Json.h"
+#include "KatalogTymczasowy.h"
+#include "Pomocnicy.h"
+#include "ZastepczyExcel.h"
+
+namespace pro {
+namespace {
+
+constexpr DWORD StatusWx86Breakpoint = 0x4000001F;
+
+struct Przebieg {
+    std::set<std::string> moduly;  // base names, lower case
+    DWORD kod = 0xFFFFFFFF;
+    DWORD wyjatek = 0;  // an exception the program did not handle
+    bool zakonczony = false;
+};
+
+std::string NazwaBazowa(std::wstring sciezka) {
+    sciezka = sciezka.substr(sciezka.find_last_of(L"\\/") + 1);
+    std::string nazwa = Waski(sciezka);
+    std::transform(nazwa.begin(), nazwa.end(), nazwa.begin(), [](char z) {
+        return z >= 'A' && z <= 'Z' ? static_cast<char>(z - 'A' + 'a') : z;
+    });
+    return nazwa;
+}
+
+// The DLL's path from its file handle, else from the name the loader passes.
+std::string NazwaModulu(HANDLE proces, const LOAD_DLL_DEBUG_INFO& dll) {
+    wchar_t sciezka[MAX_PATH];
+    const DWORD dlugosc =
+        dll.hFile == nullptr
+            ? 0
+            : GetFinalPathNameByHandleW(dll.hFile, sciezka, MAX_PATH, FILE_NAME_NORMALIZED);
+    if (dlugosc > 0 && dlugosc < MAX_PATH) return NazwaBazowa(sciezka);
+    void* adres = nullptr;
+    SIZE_T przeczytane = 0;
+    if (dll.lpImageName == nullptr ||
+        !ReadProcessMemory(proces, dll.lpImageName, &adres, sizeof adres, &przeczytane) ||
+        adres == nullptr) {
+        return {};
+    }
+    wchar_t nazwa[MAX_PATH] = {};
+    if (dll.fUnicode == 0) return {};
+    ReadProcessMemory(proces, adres, nazwa, sizeof nazwa - sizeof(wchar_t), &przeczytane);
+    return NazwaBazowa(nazwa);
+}
+
+// Runs the command line as a debuggee until it ends, at most `ms`; its output
+// goes to NUL.
+Przebieg UruchomPodDebuggerem(const std::wstring& linia, DWORD ms = 60000) {
+    Przebieg wynik;
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    SetHandleInformation(nul, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    std::wstring kopia = linia;
+    if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, DEBUG_ONLY_THIS_PROCESS,
+                        nullptr, nullptr, &si, &pi)) {
+        CloseHandle(nul);
+        return wynik;
+    }
+    const ULONGLONG koniec = GetTickCount64() + ms;
+    while (!wynik.zakonczony) {
+        const ULONGLONG teraz = GetTickCount64();
+        DEBUG_EVENT z{};
+        if (teraz >= koniec || !WaitForDebugEvent(&z, static_cast<DWORD>(koniec - teraz))) {
+            TerminateProcess(pi.hProcess, 0xDEAD);
+            DebugActiveProcessStop(pi.dwProcessId);
+            break;
+        }
+        DWORD dalej = DBG_CONTINUE;
+        switch (z.dwDebugEventCode) {
+            case CREATE_PROCESS_DEBUG_EVENT:
+                if (z.u.CreateProcessInfo.hFile) CloseHandle(z.u.CreateProcessInfo.hFile);
+                break;
+            case LOAD_DLL_DEBUG_EVENT:
+                wynik.moduly.insert(NazwaModulu(pi.hProcess, z.u.LoadDll));
+                if (z.u.LoadDll.hFile) CloseHandle(z.u.LoadDll.hFile);
+                break;
+            case EXCEPTION_DEBUG_EVENT: {
+                const auto& w = z.u.Exception;
+                // The loader's breakpoint (a 32-bit process on 64-bit Windows has two).
+                const DWORD kod = w.ExceptionRecord.ExceptionCode;
+                if (kod != EXCEPTION_BREAKPOINT && kod != StatusWx86Breakpoint) {
+                    dalej = DBG_EXCEPTION_NOT_HANDLED;
+                    if (!w.dwFirstChance) wynik.wyjatek = kod;
+                }
+                break;
+            }
+            case EXIT_PROCESS_DEBUG_EVENT:
+                wynik.kod = z.u.ExitProcess.dwExitCode;
+                wynik.zakonczony = true;
+                break;
+            default: break;
+        }
+        ContinueDebugEvent(z.dwProcessId, z.dwThreadId, dalej);
+    }
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(nul);
+    return wynik;
+}
+
+std::wstring Probierator(const std::wstring& opcje) {
+    return L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\" " + opcje;
+}
+
+std::string Lista(const std::set<std::string>& moduly) {
+    std::string s;
+    for (const auto& m : moduly) s += m + " ";
+    return s;
+}
+
+// Windows' window, shell and COM DLLs, and what they bring with them under Wine.
+const char* const ModulyOkienPowlokiCom[] = {
+    "user32.dll",        "gdi32.dll",    "win32u.dll",   "imm32.dll",    "comctl32.dll",
+    "comdlg32.dll",      "msimg32.dll",  "uxtheme.dll",  "msftedit.dll", "riched20.dll",
+    "usp10.dll",         "shell32.dll",  "shlwapi.dll",  "shcore.dll",   "propsys.dll",
+    "windowscodecs.dll", "ole32.dll",    "oleaut32.dll", "combase.dll",  "rpcrt4.dll",
+    "actxprxy.dll",      "winspool.drv", "compstui.dll",
+};
+
+// In a fresh prefix there is no Excel: the check of every application needs
+// the registry and version resources only.
+TEST(Moduly, SprawdzenieBezOknaNieLadujeOkienPowlokiAniCom) {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");
+    const auto przebieg = UruchomPodDebuggerem(Probierator(L"/aplikacje wszystkie /json -"));
+    ASSERT_TRUE(przebieg.zakonczony);
+    EXPECT_EQ(przebieg.wyjatek, 0u);
+    EXPECT_EQ(przebieg.kod, 1u) << "Excel cannot be queried: not met";
+    const std::string lista = Lista(przebieg.moduly);
+    for (const char* potrzebny : {"kernel32.dll", "advapi32.dll", "version.dll", "msvcrt.dll"}) {
+        EXPECT_EQ(przebieg.moduly.count(potrzebny), 1u) << potrzebny << " not seen in: " << lista;
+    }
+    std::set<std::string> zbedne;
+    for (const char* m : ModulyOkienPowlokiCom) {
+        if (przebieg.moduly.count(m)) zbedne.insert(m);
+    }
+    EXPECT_TRUE(zbedne.empty()) << "window, shell or COM DLLs: " << Lista(zbedne)
+                                << "\nall: " << lista;
+    std::printf("moduly: %s\n", lista.c_str());
+}
+
+// An automation object really created: COM loads then, and its calls work.
+TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
+    testy::ZastepczyExcel excel(testy::ClsidDziala);
+    testy::KatalogTymczasowy katalog(L"probierator_moduly");
+    const std::string plik = katalog.Sciezka("wynik.json");
+    const auto przebieg =
+        UruchomPodDebuggerem(Probierator(L"/aplikacje BKT /json \"" + Szeroki(plik) + L"\""));
+    ASSERT_TRUE(przebieg.zakonczony);
+    EXPECT_EQ(przebieg.wyjatek, 0u);
+    const std::string lista = Lista(przebieg.moduly);
+    EXPECT_EQ(przebieg.moduly.count("ole32.dll"), 1u) << lista;
+    EXPECT_EQ(przebieg.moduly.count("oleaut32.dll"), 1u) << lista;
+    EXPECT_EQ(przebieg.moduly.count("excel_zastepczy.dll"), 1u) << lista;
+    const auto json = testy::Json::Czytaj(testy::KatalogTymczasowy::Czytaj(plik));
+    const auto& excel_json = json["aplikacje"][0]["komponenty"][2];
+    EXPECT_EQ(excel_json["nazwa"].Tekst(), "MS Excel");
+    EXPECT_EQ(excel_json["tekst"].Tekst(), "14.0");
+}
+
+}  // namespace
+}  // namespace pro
