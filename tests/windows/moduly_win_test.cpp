@@ -168,10 +168,10 @@ TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
     EXPECT_EQ(przebieg.moduly.count("ole32.dll"), 1u) << lista;
     EXPECT_EQ(przebieg.moduly.count("oleaut32.dll"), 1u) << lista;
     EXPECT_EQ(przebieg.moduly.count("excel_zastepczy.dll"), 1u) << lista;
-    const auto json = testy::Json::Czytaj(testy::KatalogTymczasowy::Czytaj(plik));
+    const auto json = testy::CzytajJson(testy::KatalogTymczasowy::Czytaj(plik));
     const auto& excel_json = json["aplikacje"][0]["komponenty"][2];
-    EXPECT_EQ(excel_json["nazwa"].Tekst(), "MS Excel");
-    EXPECT_EQ(excel_json["tekst"].Tekst(), "14.0");
+    EXPECT_EQ(excel_json["nazwa"].get<std::string>(), "MS Excel");
+    EXPECT_EQ(excel_json["tekst"].get<std::string>(), "14.0");
 }
 
 }  // namespace
