@@ -15,3 +15,10 @@ if(benchmark_FOUND)
     add_executable(bench_weryfikacja EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/weryfikacja_bench.cpp)
     target_link_libraries(bench_weryfikacja PRIVATE pro_sim benchmark::benchmark)
 endif()
+
+# The Wine wrappers, with stub loaders, in both ways of running 32-bit Wine.
+foreach(tryb natywnie emulacja)
+    add_test(NAME opakowania_wine_${tryb}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/opakowania_wine.sh ${tryb})
+    set_tests_properties(opakowania_wine_${tryb} PROPERTIES TIMEOUT 60)
+endforeach()
