@@ -18,7 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto argumenty = ArgumentyProgramu();
     if (!argumenty.empty()) return UruchomBezOkna(argumenty);
 
-    // Excel is queried through COM from the windows' thread.
+    // The windows' thread keeps an apartment for the shell and the save
+    // dialog; Excel is queried from a thread of the platform's own.
     const HRESULT com = CoInitialize(nullptr);
     pro::PlatformaWin32 platforma;
     pro::ui::Aplikacja aplikacja(platforma, pro::KatalogProgramu);

@@ -76,7 +76,7 @@ void ProKomponent::PrzeliczWersje() {
 }
 
 void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog_systemu) {
-    if (Wersja != NotDetected) return;
+    if (Wersja != NotDetected || BezOdpowiedzi) return;
     switch (Id) {
         case komponent::Windows:
             WersjaTxt = CzytajRejestrTekst(platforma, Korzen::LocalMachine,
@@ -89,8 +89,10 @@ void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog
             PrzeliczWersje();
             return;
         case komponent::Excel: {
-            WersjaTxt = WersjaExcel(platforma);
-            // Left NotDetected when Excel cannot be queried: the next need asks again.
+            // Left NotDetected when Excel cannot be queried: the next need asks
+            // again, unless it did not answer in time (it would not answer the
+            // next application either).
+            WersjaTxt = WersjaExcel(platforma, BezOdpowiedzi);
             if (WersjaTxt != BrakMozliwosciSprawdzenia) {
                 const auto kropka = WersjaTxt.find('.');
                 Wersja =
@@ -134,13 +136,19 @@ void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog
     Wersja = Id;
 }
 
-std::string ProKomponent::WersjaExcel(Platforma& platforma) const {
-    const Zasob obiekt(platforma, platforma.UtworzObiekt("Excel.Application"),
+std::string ProKomponent::WersjaExcel(Platforma& platforma, bool& bez_odpowiedzi) const {
+    auto blad = BladAutomatyzacji::Blad;
+    const auto nie_mozna = [&] {
+        bez_odpowiedzi = blad == BladAutomatyzacji::BrakOdpowiedzi;
+        return std::string(BrakMozliwosciSprawdzenia);
+    };
+    const Zasob obiekt(platforma, platforma.UtworzObiekt("Excel.Application", blad),
                        &Platforma::ZwolnijObiekt);
-    if (!obiekt) return BrakMozliwosciSprawdzenia;
-    const auto wersja = platforma.CzytajWlasnosc(obiekt.get(), "Version");
-    if (!wersja) return BrakMozliwosciSprawdzenia;
-    if (!platforma.WywolajMetode(obiekt.get(), "Quit")) return BrakMozliwosciSprawdzenia;
+    if (!obiekt) return nie_mozna();
+    const auto wersja = platforma.CzytajWlasnosc(obiekt.get(), "Version", blad);
+    if (!wersja) return nie_mozna();
+    if (!platforma.WywolajMetode(obiekt.get(), "Quit", blad)) return nie_mozna();
+    bez_odpowiedzi = false;
     return *wersja;
 }
 

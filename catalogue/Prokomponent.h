@@ -44,18 +44,24 @@ struct ProKomponent {
     VersionNumber Wersja = NotDetected;
     std::string WersjaTxt = WersjaNieustalona;
     std::string Adres;
+    // The probe's server gave no answer within its bound: it is not asked
+    // again in this run (Wersja stays NotDetected).
+    bool BezOdpowiedzi = false;
 
     ProKomponent(ComponentId id, std::string nazwa, std::string adres);
 
     // 1 when the detected number meets `wymaganie`, else 0.
     int SpelniaWymaganie(VersionNumber wymaganie) const;
 
-    // Detects the component by its Id, only while Wersja is NotDetected.
+    // Detects the component by its Id, only while Wersja is NotDetected and
+    // its server has not failed to answer.
     // `katalog_systemu` is the system directory (for msiexec.exe).
     void WykryjWersje(Platforma& platforma, const std::string& katalog_systemu);
     // Wersja = major * 10 + minor, from WersjaTxt.
     void PrzeliczWersje();
-    std::string WersjaExcel(Platforma& platforma) const;
+    // "brak możliwości sprawdzenia" on any failure; `bez_odpowiedzi` tells a
+    // server that gave no answer in time from one that failed.
+    std::string WersjaExcel(Platforma& platforma, bool& bez_odpowiedzi) const;
     std::string WersjaSilverlight(Platforma& platforma) const;
 };
 

@@ -70,6 +70,12 @@ inline constexpr std::uint32_t IkonaWykrzyknik = 0x30;
 inline constexpr std::uint32_t IkonaInformacja = 0x40;
 }  // namespace flagi_komunikatu
 
+// How an automation operation failed.
+enum class BladAutomatyzacji {
+    Blad,            // no server, or it refused or failed
+    BrakOdpowiedzi,  // no answer within the probe's bound
+};
+
 // The save-file dialog. `filtr` is in the "Opis|*.wzor|Opis|*.wzor" form.
 struct ParametryZapisu {
     Uchwyt wlasciciel = 0;  // owner window (HWND), 0 for none
@@ -155,13 +161,19 @@ public:
     virtual void ZwolnijSid(Uchwyt sid) = 0;
     virtual void ZamknijUchwyt(Uchwyt uchwyt) = 0;
 
-    // --- COM automation (the apartment is set up once by the program).
-    // An IDispatch object of the ProgID; 0 on any failure.
-    virtual Uchwyt UtworzObiekt(const std::string& prog_id) = 0;
-    // A property read by name, converted to text; nullopt on failure.
-    virtual std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) = 0;
-    // A method called by name without arguments, LCID 0x800; false on failure.
-    virtual bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) = 0;
+    // --- COM automation. One probe (an object's creation and the reads and
+    // calls on it) has one bound of time; a server that does not answer
+    // within it is left alone and not waited for any longer.
+    // An IDispatch object of the ProgID; 0 on any failure, with its kind in `blad`.
+    virtual Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) = 0;
+    // A property read by name, converted to text; nullopt on failure, with
+    // its kind in `blad`.
+    virtual std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+                                                      BladAutomatyzacji& blad) = 0;
+    // A method called by name without arguments, LCID 0x800; false on
+    // failure, with its kind in `blad`.
+    virtual bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa,
+                               BladAutomatyzacji& blad) = 0;
     virtual void ZwolnijObiekt(Uchwyt obiekt) = 0;
 
     // --- Effects of the windows.

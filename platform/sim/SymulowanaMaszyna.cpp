@@ -331,21 +331,33 @@ void SymulowanaMaszyna::ZamknijUchwyt(Uchwyt uchwyt) {
 
 // --- COM automation ---------------------------------------------------------
 
-Uchwyt SymulowanaMaszyna::UtworzObiekt(const std::string& prog_id) {
+Uchwyt SymulowanaMaszyna::UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) {
     Zapisz("UtworzObiekt", prog_id);
+    blad = BladAutomatyzacji::Blad;
     if (prog_id != "Excel.Application" || !excel.zarejestrowany) return 0;
+    if (excel.zawieszenie == Zawieszenie::Utworzenie) {
+        blad = BladAutomatyzacji::BrakOdpowiedzi;
+        return 0;
+    }
     ++excel.utworzone;
     return Wydaj("obiekt");
 }
 
-std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(Uchwyt, const std::string& nazwa) {
+std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(Uchwyt, const std::string& nazwa,
+                                                             BladAutomatyzacji& blad) {
     Zapisz("CzytajWlasnosc", nazwa);
+    blad = BladAutomatyzacji::Blad;
     if (nazwa != "Version") return std::nullopt;
+    if (excel.zawieszenie == Zawieszenie::Wersja) {
+        blad = BladAutomatyzacji::BrakOdpowiedzi;
+        return std::nullopt;
+    }
     return excel.wersja;
 }
 
-bool SymulowanaMaszyna::WywolajMetode(Uchwyt, const std::string& nazwa) {
+bool SymulowanaMaszyna::WywolajMetode(Uchwyt, const std::string& nazwa, BladAutomatyzacji& blad) {
     Zapisz("WywolajMetode", nazwa);
+    blad = BladAutomatyzacji::Blad;
     if (nazwa != "Quit" || excel.quit_zawodzi) return false;
     ++excel.quit;
     return true;

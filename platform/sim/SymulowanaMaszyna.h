@@ -75,8 +75,12 @@ public:
     bool Podszyty() const { return podszyty_; }
 
     // --- The substitute "Excel.Application".
+    // The step at which the server stops answering: the operation fails
+    // as one that ran out of its bound does.
+    enum class Zawieszenie { Nigdy, Utworzenie, Wersja };
     struct Excel {
         bool zarejestrowany = false;
+        Zawieszenie zawieszenie = Zawieszenie::Nigdy;
         std::optional<std::string> wersja = "14.0";  // none: the read fails
         bool quit_zawodzi = false;
         int quit = 0;
@@ -155,9 +159,10 @@ public:
     void ZwolnijPamiec(Uchwyt pamiec) override;
     void ZwolnijSid(Uchwyt sid) override;
     void ZamknijUchwyt(Uchwyt uchwyt) override;
-    Uchwyt UtworzObiekt(const std::string& prog_id) override;
-    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) override;
-    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
+    Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
+    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+                                              BladAutomatyzacji& blad) override;
+    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa, BladAutomatyzacji& blad) override;
     void ZwolnijObiekt(Uchwyt obiekt) override;
     void OtworzAdres(const std::string& adres) override;
     int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;

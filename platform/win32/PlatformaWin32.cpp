@@ -44,14 +44,50 @@ struct Wariant {
     Wariant& operator=(const Wariant&) = delete;
 };
 
-std::optional<DISPID> IdNazwy(IDispatch* obiekt, const std::string& nazwa) {
-    std::wstring w = Szeroki(nazwa);
+std::optional<DISPID> IdNazwy(IDispatch* obiekt, const std::wstring& nazwa) {
+    std::wstring w = nazwa;
     LPOLESTR nazwy[] = {w.data()};
     DISPID id = 0;
     if (FAILED(obiekt->GetIDsOfNames(IID_NULL, nazwy, 1, LOCALE_SYSTEM_DEFAULT, &id))) {
         return std::nullopt;
     }
     return id;
+}
+
+// These run in the automation thread, on objects of its apartment.
+std::optional<std::string> Wlasnosc(IDispatch* obiekt, const std::wstring& nazwa) {
+    const auto id = IdNazwy(obiekt, nazwa);
+    if (!id) return std::nullopt;
+    DISPPARAMS bez_argumentow{};
+    Wariant wynik;
+    if (FAILED(obiekt->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
+                              &bez_argumentow, &wynik.v, nullptr, nullptr))) {
+        return std::nullopt;
+    }
+    if (FAILED(VariantChangeType(&wynik.v, &wynik.v, 0, VT_BSTR))) return std::nullopt;
+    if (wynik.v.bstrVal == nullptr) return std::string();
+    return Waski(std::wstring(wynik.v.bstrVal, SysStringLen(wynik.v.bstrVal)));
+}
+
+bool Metoda(IDispatch* obiekt, const std::wstring& nazwa) {
+    const auto id = IdNazwy(obiekt, nazwa);
+    if (!id) return false;
+    DISPPARAMS bez_argumentow{};
+    return SUCCEEDED(obiekt->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD,
+                                    &bez_argumentow, nullptr, nullptr, nullptr));
+}
+
+DWORD LimitZeSrodowiska() {
+    wchar_t tekst[16] = {};
+    const DWORD dlugosc = GetEnvironmentVariableW(ZmiennaLimituSondy, tekst, 16);
+    if (dlugosc == 0 || dlugosc >= 16) return LimitSondyMs;
+    DWORD ms = 0;
+    for (const wchar_t* z = tekst; *z != 0; ++z) {
+        if (*z < L'0' || *z > L'9') return LimitSondyMs;
+        ms = ms * 10 + static_cast<DWORD>(*z - L'0');
+        if (ms > LimitSondyMs) return LimitSondyMs;
+    }
+    return ms == 0 ? LimitSondyMs : ms;
 }
 
 // Closes a file handle when it goes out of scope.
@@ -345,12 +381,25 @@ void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) {
 
 // --- COM automation ---------------------------------------------------------
 
-PlatformaWin32::~PlatformaWin32() {
-    obiekty_.clear();  // released while COM still runs
-    if (com_) CoUninitialize();
+PlatformaWin32::PlatformaWin32() : limit_sondy_ms_(LimitZeSrodowiska()) {}
+
+PlatformaWin32::~PlatformaWin32() = default;
+
+bool PlatformaWin32::Wykonaj(WatekAutomatyzacji::Zadanie zadanie, ULONGLONG termin,
+                             BladAutomatyzacji& blad) {
+    blad = BladAutomatyzacji::Blad;
+    czeka_ = true;
+    const bool wykonane = automatyzacja_->Wykonaj(std::move(zadanie), termin);
+    czeka_ = false;
+    if (!wykonane && automatyzacja_->Porzucony()) {
+        blad = BladAutomatyzacji::BrakOdpowiedzi;
+        obiekty_.clear();  // they went with the abandoned apartment
+    }
+    return wykonane;
 }
 
-Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
+Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) {
+    blad = BladAutomatyzacji::Blad;
     // CLSIDFromProgID reads HKCR\<ProgID>\CLSID: without that key it fails,
     // and a check on a machine without the server need not load COM at all.
     const std::wstring nazwa = Szeroki(prog_id);
@@ -360,49 +409,79 @@ Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id) {
         return 0;
     }
     RegCloseKey(klucz);
-    // COM starts with the first object, not with the program.
-    if (!com_) com_ = SUCCEEDED(CoInitialize(nullptr));
-    CLSID clsid{};
-    if (FAILED(CLSIDFromProgID(nazwa.c_str(), &clsid))) return 0;
-    Microsoft::WRL::ComPtr<IDispatch> obiekt;
-    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IDispatch, reinterpret_cast<void**>(obiekt.GetAddressOf()))) ||
-        !obiekt) {
-        return 0;
+    if (czeka_) return 0;
+    // COM starts with the first object, in a thread of its own; a new one
+    // after a thread that did not answer.
+    if (!automatyzacja_ || automatyzacja_->Porzucony()) {
+        automatyzacja_ = std::make_unique<WatekAutomatyzacji>();
     }
+    const ULONGLONG termin = GetTickCount64() + limit_sondy_ms_;
     const Uchwyt uchwyt = nastepny_obiekt_++;
-    obiekty_[uchwyt] = std::move(obiekt);
+    auto utworzony = std::make_shared<bool>(false);
+    const bool wykonane = Wykonaj(
+        [nazwa, uchwyt, utworzony](WatekAutomatyzacji::Obiekty& obiekty) {
+            CLSID clsid{};
+            if (FAILED(CLSIDFromProgID(nazwa.c_str(), &clsid))) return;
+            Microsoft::WRL::ComPtr<IDispatch> obiekt;
+            if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                        IID_IDispatch,
+                                        reinterpret_cast<void**>(obiekt.GetAddressOf()))) ||
+                !obiekt) {
+                return;
+            }
+            obiekty[uchwyt] = std::move(obiekt);
+            *utworzony = true;
+        },
+        termin, blad);
+    if (!wykonane || !*utworzony) return 0;
+    obiekty_[uchwyt] = termin;
     return uchwyt;
 }
 
-std::optional<std::string> PlatformaWin32::CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) {
-    auto it = obiekty_.find(obiekt);
-    if (it == obiekty_.end()) return std::nullopt;
-    const auto id = IdNazwy(it->second.Get(), nazwa);
-    if (!id) return std::nullopt;
-    DISPPARAMS bez_argumentow{};
-    Wariant wynik;
-    if (FAILED(it->second->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_PROPERTYGET,
-                                  &bez_argumentow, &wynik.v, nullptr, nullptr))) {
+std::optional<std::string> PlatformaWin32::CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+                                                          BladAutomatyzacji& blad) {
+    blad = BladAutomatyzacji::Blad;
+    const auto it = obiekty_.find(obiekt);
+    if (it == obiekty_.end() || czeka_) return std::nullopt;
+    auto wynik = std::make_shared<std::optional<std::string>>();
+    const std::wstring w = Szeroki(nazwa);
+    if (!Wykonaj(
+            [obiekt, w, wynik](WatekAutomatyzacji::Obiekty& obiekty) {
+                const auto jest = obiekty.find(obiekt);
+                if (jest != obiekty.end()) *wynik = Wlasnosc(jest->second.Get(), w);
+            },
+            it->second, blad)) {
         return std::nullopt;
     }
-    if (FAILED(VariantChangeType(&wynik.v, &wynik.v, 0, VT_BSTR))) return std::nullopt;
-    if (wynik.v.bstrVal == nullptr) return std::string();
-    return Waski(std::wstring(wynik.v.bstrVal, SysStringLen(wynik.v.bstrVal)));
+    return *wynik;
 }
 
-bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa) {
-    auto it = obiekty_.find(obiekt);
-    if (it == obiekty_.end()) return false;
-    const auto id = IdNazwy(it->second.Get(), nazwa);
-    if (!id) return false;
-    DISPPARAMS bez_argumentow{};
-    return SUCCEEDED(it->second->Invoke(*id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD,
-                                        &bez_argumentow, nullptr, nullptr, nullptr));
+bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa,
+                                   BladAutomatyzacji& blad) {
+    blad = BladAutomatyzacji::Blad;
+    const auto it = obiekty_.find(obiekt);
+    if (it == obiekty_.end() || czeka_) return false;
+    auto wynik = std::make_shared<bool>(false);
+    const std::wstring w = Szeroki(nazwa);
+    return Wykonaj(
+               [obiekt, w, wynik](WatekAutomatyzacji::Obiekty& obiekty) {
+                   const auto jest = obiekty.find(obiekt);
+                   if (jest != obiekty.end()) *wynik = Metoda(jest->second.Get(), w);
+               },
+               it->second, blad) &&
+           *wynik;
 }
 
 void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) {
-    obiekty_.erase(obiekt);
+    const auto it = obiekty_.find(obiekt);
+    if (it == obiekty_.end() || czeka_) return;
+    const ULONGLONG termin = it->second;
+    obiekty_.erase(it);
+    // Within the probe's bound too: a release that does not come back in
+    // time is left to the abandoned thread.
+    BladAutomatyzacji blad = BladAutomatyzacji::Blad;
+    Wykonaj([obiekt](WatekAutomatyzacji::Obiekty& obiekty) { obiekty.erase(obiekt); }, termin,
+            blad);
 }
 
 // --- Effects of the windows -------------------------------------------------

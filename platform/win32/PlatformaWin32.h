@@ -5,18 +5,26 @@
 #include <windows.h>
 
 #include <map>
-#include <wrl/client.h>
+#include <memory>
 
 #include "platform/Platforma.h"
+#include "platform/win32/WatekAutomatyzacji.h"
 
 namespace pro {
 
 std::wstring Szeroki(const std::string& tekst);
 std::string Waski(const std::wstring& tekst);
 
+// The bound of one automation probe: an object's creation and the reads and
+// calls on it.
+inline constexpr DWORD LimitSondyMs = 20000;
+// Names a shorter bound in milliseconds (for tests); a value that is not a
+// number from 1 to LimitSondyMs is ignored.
+inline constexpr const wchar_t* ZmiennaLimituSondy = L"PROBIERATOR_LIMIT_SONDY_MS";
+
 class PlatformaWin32 : public Platforma {
 public:
-    PlatformaWin32() = default;
+    PlatformaWin32();
     PlatformaWin32(const PlatformaWin32&) = delete;
     PlatformaWin32& operator=(const PlatformaWin32&) = delete;
     ~PlatformaWin32() override;
@@ -62,9 +70,10 @@ public:
     void ZwolnijPamiec(Uchwyt pamiec) override;
     void ZwolnijSid(Uchwyt sid) override;
     void ZamknijUchwyt(Uchwyt uchwyt) override;
-    Uchwyt UtworzObiekt(const std::string& prog_id) override;
-    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa) override;
-    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa) override;
+    Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
+    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+                                              BladAutomatyzacji& blad) override;
+    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa, BladAutomatyzacji& blad) override;
     void ZwolnijObiekt(Uchwyt obiekt) override;
     void OtworzAdres(const std::string& adres) override;
     int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
@@ -80,10 +89,16 @@ public:
     OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:
+    // Runs `zadanie` in the automation thread until `termin`; a thread that
+    // did not answer in time is abandoned, with every object it held.
+    bool Wykonaj(WatekAutomatyzacji::Zadanie zadanie, ULONGLONG termin, BladAutomatyzacji& blad);
+
     HANDLE token_testowy_ = nullptr;
-    std::map<Uchwyt, Microsoft::WRL::ComPtr<IDispatch>> obiekty_;
+    DWORD limit_sondy_ms_ = LimitSondyMs;
+    std::unique_ptr<WatekAutomatyzacji> automatyzacja_;  // started by the first object
+    std::map<Uchwyt, ULONGLONG> obiekty_;                // live objects and their probe's deadline
     Uchwyt nastepny_obiekt_ = 1;
-    bool com_ = false;  // this object started COM on its thread, and ends it
+    bool czeka_ = false;  // a call is being waited for: no other may start
 };
 
 }  // namespace pro

@@ -113,6 +113,37 @@ TEST_F(Uklad, ExcelNiedostepnyWKazdejAplikacjiOdNowa) {
     EXPECT_EQ(m.Liczba("UtworzObiekt Excel.Application"), 2u);
 }
 
+TEST(Weryfikacja, ExcelBezOdpowiedziSondowanyRazNaPrzebieg) {
+    for (const auto krok :
+         {SymulowanaMaszyna::Zawieszenie::Utworzenie, SymulowanaMaszyna::Zawieszenie::Wersja}) {
+        SymulowanaMaszyna m;
+        Wszystko(m);
+        m.excel.zawieszenie = krok;
+        Katalog k;
+        k.KatalogSystemu = "C:\\Windows\\system32";
+        DrzewoWyniku drzewo;
+        for (int przebieg = 0; przebieg < 2; ++przebieg) {
+            drzewo.Wyczysc();
+            for (auto& aplikacja : k.Aplikacje) aplikacja.SprawdzAplikacje(drzewo, k, m);
+        }
+        int wezly_excela = 0;
+        for (const auto& korzen : drzewo.Korzenie()) {
+            for (const auto& d : korzen->Dzieci) {
+                if (d->Komponent != k.Komponent(komponent::Excel)) continue;
+                ++wezly_excela;
+                EXPECT_EQ(d->Tekst, "MS Excel:  brak możliwości sprawdzenia");
+                EXPECT_EQ(d->Obraz, obraz::NieSpelnia);
+            }
+        }
+        EXPECT_GE(wezly_excela, 5);
+        EXPECT_EQ(m.Liczba("UtworzObiekt Excel.Application"), 1u)
+            << "a server that did not answer in time is not asked again";
+        EXPECT_EQ(k.Komponent(komponent::Excel)->Wersja, NotDetected);
+        EXPECT_EQ(m.excel.quit, 0);
+        EXPECT_TRUE(m.Niezwolnione().empty());
+    }
+}
+
 TEST_F(Uklad, DrugaAplikacjaNieSondujeNiczego) {
     Wszystko(m);
     Sprawdz(2);  // Marendo Tabulo: Windows, Installer, .NET 3.5

@@ -1,7 +1,5 @@
 #include "Proces.h"
 
-#include <thread>
-
 namespace pro::testy {
 namespace {
 
@@ -29,6 +27,36 @@ void CzytajWszystko(HANDLE h, std::string& cel) {
     while (ReadFile(h, bufor, sizeof bufor, &n, nullptr) && n > 0) cel.append(bufor, n);
 }
 
+// Reads a pipe to its end in a thread of its own, so that the wait for the
+// process keeps its bound.
+class Czytelnik {
+public:
+    Czytelnik(HANDLE potok, std::string& cel) : potok_(potok), cel_(cel) {
+        watek_ = CreateThread(nullptr, 0, &Czytelnik::Czytaj, this, 0, nullptr);
+    }
+    ~Czytelnik() {
+        if (watek_ == nullptr) return;
+        // A process the child started may hold the pipe on: stop reading.
+        if (WaitForSingleObject(watek_, 5000) != WAIT_OBJECT_0) {
+            CancelSynchronousIo(watek_);
+            WaitForSingleObject(watek_, 5000);
+        }
+        CloseHandle(watek_);
+    }
+    Czytelnik(const Czytelnik&) = delete;
+    Czytelnik& operator=(const Czytelnik&) = delete;
+
+private:
+    static DWORD WINAPI Czytaj(void* ja) {
+        auto* c = static_cast<Czytelnik*>(ja);
+        CzytajWszystko(c->potok_, c->cel_);
+        return 0;
+    }
+    HANDLE potok_;
+    std::string& cel_;
+    HANDLE watek_ = nullptr;
+};
+
 }  // namespace
 
 WynikProcesu Uruchom(const std::wstring& linia, DWORD ms) {
@@ -48,13 +76,16 @@ WynikProcesu Uruchom(const std::wstring& linia, DWORD ms) {
     }
     wyjscie.ZamknijPisanie();
     bledy.ZamknijPisanie();
-    std::thread czytelnik([&] { CzytajWszystko(bledy.czytaj, wynik.bledy); });
-    CzytajWszystko(wyjscie.czytaj, wynik.wyjscie);
-    czytelnik.join();
-    if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &wynik.kod);
-    } else {
-        TerminateProcess(pi.hProcess, 0xDEAD);
+    {
+        const Czytelnik czytelnik_bledow(bledy.czytaj, wynik.bledy);
+        const Czytelnik czytelnik_wyjscia(wyjscie.czytaj, wynik.wyjscie);
+        if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(pi.hProcess, &wynik.kod);
+        } else {
+            // Ended by its own handle; the exit code stays 0xFFFFFFFF.
+            TerminateProcess(pi.hProcess, 0xDEAD);
+            WaitForSingleObject(pi.hProcess, 5000);
+        }
     }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);

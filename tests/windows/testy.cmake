@@ -30,3 +30,8 @@ target_link_libraries(excel_zastepczy PRIVATE oleaut32 uuid)
 target_link_options(excel_zastepczy PRIVATE -Wl,--enable-stdcall-fixup)
 add_dependencies(testy_windows excel_zastepczy)
 add_dependencies(testy_windows probierator)
+# The same as a local server (an exe that COM starts), in three modes.
+add_executable(excel_lokalny WIN32 ${CMAKE_CURRENT_LIST_DIR}/excel/excel_lokalny.cpp)
+target_link_libraries(excel_lokalny PRIVATE ole32 oleaut32 uuid shell32)
+target_link_options(excel_lokalny PRIVATE -municode)
+add_dependencies(testy_windows excel_lokalny)
