@@ -58,6 +58,12 @@ if [ -z "${PRO_WINE32_NS:-}" ]; then
     export PRO_WINE32_NS=1
     exec unshare --user --map-root-user --mount --propagation private "$0" "$@"
 fi
+# PRO_WINE32_NS inherited from outside must not register qemu for the whole
+# machine: the initial user namespace maps every id to itself.
+if [ "$(awk '{print $1, $2, $3}' /proc/self/uid_map)" = "0 0 4294967295" ]; then
+    echo "wine32.sh: PRO_WINE32_NS ustawione poza własną przestrzenią nazw; nie rejestruję qemu" >&2
+    exit 1
+fi
 qemu=/usr/bin/qemu-i386-static
 if ! mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null; then
     echo "wine32.sh: brak własnego binfmt_misc w przestrzeni nazw użytkownika (potrzebny" \

@@ -66,6 +66,16 @@ for ladowacz in wine wine64; do
     fi
 done
 
+# The namespace's mark inherited from outside: refused, nothing registered.
+if [ "$tryb" = emulacja ]; then
+    export ZAPIS=$tmp/zapis-znacznik
+    PRO_WINE32_NS=1 timeout -k 2 20 "$zrodla/cmake/wine32.sh" "$tmp/wine/wine" program.exe \
+        >/dev/null 2>"$tmp/stderr"
+    kod=$?
+    [ $kod -eq 1 ] || blad "PRO_WINE32_NS z zewnątrz: kod $kod zamiast 1"
+    [ -e "$ZAPIS" ] && blad "PRO_WINE32_NS z zewnątrz: program uruchomiony"
+fi
+
 # A program that does not end: ended after the bound, on this prefix.
 export ZAPIS=$tmp/zapis-spi
 poczatek=$SECONDS
