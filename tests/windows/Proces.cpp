@@ -21,41 +21,20 @@ struct Potok {
     }
 };
 
-void CzytajWszystko(HANDLE h, std::string& cel) {
-    char bufor[4096];
-    DWORD n = 0;
-    while (ReadFile(h, bufor, sizeof bufor, &n, nullptr) && n > 0) cel.append(bufor, n);
-}
-
-// Reads a pipe to its end in a thread of its own, so that the wait for the
-// process keeps its bound.
-class Czytelnik {
-public:
-    Czytelnik(HANDLE potok, std::string& cel) : potok_(potok), cel_(cel) {
-        watek_ = CreateThread(nullptr, 0, &Czytelnik::Czytaj, this, 0, nullptr);
-    }
-    ~Czytelnik() {
-        if (watek_ == nullptr) return;
-        // A process the child started may hold the pipe on: stop reading.
-        if (WaitForSingleObject(watek_, 5000) != WAIT_OBJECT_0) {
-            CancelSynchronousIo(watek_);
-            WaitForSingleObject(watek_, 5000);
+// Moves what the pipe holds now into `cel`, without waiting for more.
+void Odbierz(HANDLE potok, std::string& cel) {
+    DWORD dostepne = 0;
+    while (PeekNamedPipe(potok, nullptr, 0, nullptr, &dostepne, nullptr) && dostepne > 0) {
+        char bufor[4096];
+        DWORD n = 0;
+        if (!ReadFile(potok, bufor, dostepne < sizeof bufor ? dostepne : sizeof bufor, &n,
+                      nullptr) ||
+            n == 0) {
+            return;
         }
-        CloseHandle(watek_);
+        cel.append(bufor, n);
     }
-    Czytelnik(const Czytelnik&) = delete;
-    Czytelnik& operator=(const Czytelnik&) = delete;
-
-private:
-    static DWORD WINAPI Czytaj(void* ja) {
-        auto* c = static_cast<Czytelnik*>(ja);
-        CzytajWszystko(c->potok_, c->cel_);
-        return 0;
-    }
-    HANDLE potok_;
-    std::string& cel_;
-    HANDLE watek_ = nullptr;
-};
+}
 
 }  // namespace
 
@@ -76,17 +55,25 @@ WynikProcesu Uruchom(const std::wstring& linia, DWORD ms) {
     }
     wyjscie.ZamknijPisanie();
     bledy.ZamknijPisanie();
-    {
-        const Czytelnik czytelnik_bledow(bledy.czytaj, wynik.bledy);
-        const Czytelnik czytelnik_wyjscia(wyjscie.czytaj, wynik.wyjscie);
-        if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(pi.hProcess, &wynik.kod);
-        } else {
-            // Ended by its own handle; the exit code stays 0xFFFFFFFF.
-            TerminateProcess(pi.hProcess, 0xDEAD);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
+    // Polled in this thread: a process the child started (a COM server) may
+    // hold the pipes on after the child's end, so their end is not waited for.
+    const ULONGLONG koniec = GetTickCount64() + ms;
+    bool zakonczony = false;
+    while (!zakonczony && GetTickCount64() < koniec) {
+        Odbierz(wyjscie.czytaj, wynik.wyjscie);
+        Odbierz(bledy.czytaj, wynik.bledy);
+        zakonczony = WaitForSingleObject(pi.hProcess, 10) == WAIT_OBJECT_0;
     }
+    if (zakonczony) {
+        GetExitCodeProcess(pi.hProcess, &wynik.kod);
+    } else {
+        // Ended by its own handle; the exit code stays 0xFFFFFFFF.
+        TerminateProcess(pi.hProcess, 0xDEAD);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    // What it wrote before its end is in the pipes already.
+    Odbierz(wyjscie.czytaj, wynik.wyjscie);
+    Odbierz(bledy.czytaj, wynik.bledy);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return wynik;
