@@ -8,15 +8,14 @@
 #include <windows.h>
 
 #include <objbase.h>
-#include <oleauto.h>
 #include <shellapi.h>
 
 #include <string>
 
+#include "ExcelZastepczy.h"
+
 namespace {
 
-constexpr DISPID IdVersion = 1;
-constexpr DISPID IdQuit = 2;
 // A safety net: a server that the test did not end ends itself.
 constexpr DWORD NajdluzejMs = 300000;
 
@@ -34,97 +33,23 @@ void Zapisz(const std::string& linia) {
     CloseHandle(h);
 }
 
-class Excel : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** wynik) override {
-        if (wynik == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *wynik = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *wynik = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&ref_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG r = InterlockedDecrement(&ref_);
-        if (r == 0) {
-            delete this;
-            // The last object gone: the server ends.
-            PostThreadMessageW(watek_glowny, WM_QUIT, 0, 0);
-        }
-        return static_cast<ULONG>(r);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* nazwy, UINT n, LCID,
-                                            DISPID* ids) override {
-        if (n != 1) return DISP_E_UNKNOWNNAME;
-        if (lstrcmpiW(nazwy[0], L"Version") == 0) {
-            ids[0] = IdVersion;
-            return S_OK;
-        }
-        if (lstrcmpiW(nazwy[0], L"Quit") == 0) {
-            ids[0] = IdQuit;
-            return S_OK;
-        }
-        ids[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID lcid, WORD flagi, DISPPARAMS* p,
-                                     VARIANT* wynik, EXCEPINFO*, UINT*) override {
-        if (id == IdVersion && (flagi & DISPATCH_PROPERTYGET) != 0) {
-            Zapisz("Version");
-            if (!wersja_odpowiada) {
-                Sleep(NajdluzejMs);
-                ExitProcess(3);
-            }
-            if (wynik == nullptr) return E_INVALIDARG;
-            VariantInit(wynik);
-            wynik->vt = VT_BSTR;
-            wynik->bstrVal = SysAllocString(L"16.0");
-            return S_OK;
-        }
-        if (id == IdQuit && (flagi & DISPATCH_METHOD) != 0) {
-            if (p != nullptr && p->cArgs != 0) return DISP_E_BADPARAMCOUNT;
-            if (lcid != 0x800) return DISP_E_UNKNOWNLCID;
-            Zapisz("Quit");
-            return S_OK;
-        }
-        return DISP_E_MEMBERNOTFOUND;
-    }
-
+class Excel : public excel::Obiekt {
 private:
-    virtual ~Excel() = default;
-    LONG ref_ = 1;
+    // The last object gone: the server ends.
+    ~Excel() override { PostThreadMessageW(watek_glowny, WM_QUIT, 0, 0); }
+    const wchar_t* Wersja() override {
+        Zapisz("Version");
+        if (!wersja_odpowiada) {
+            Sleep(NajdluzejMs);
+            ExitProcess(3);
+        }
+        return L"16.0";
+    }
+    void Quit() override { Zapisz("Quit"); }
 };
 
-class Fabryka : public IClassFactory {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** wynik) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *wynik = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *wynik = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* zewn, REFIID iid, void** wynik) override {
-        if (zewn != nullptr) return CLASS_E_NOAGGREGATION;
-        Excel* obiekt = new Excel;
-        const HRESULT hr = obiekt->QueryInterface(iid, wynik);
-        obiekt->Release();
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+class Fabryka : public excel::Fabryka {
+    excel::Obiekt* Nowy() override { return new Excel; }
 };
 
 Fabryka fabryka;
