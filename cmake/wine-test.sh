@@ -22,6 +22,11 @@ fi
 prefix=$1
 loader=$2
 shift 2
+# A prefix is used one way only: after a native run, 32-bit programs started
+# in it through the emulation lost their children (they ended with code 0).
+if [ "$loader" = wine ] && [ "${PRO_WINE32_TRYB:-}" = emulacja ]; then
+    prefix=$prefix-emulacja
+fi
 # Debian keeps the loaders out of PATH; call them by path.
 katalog=${PRO_WINE_KATALOG:-/usr/lib/wine}
 wine64=$katalog/wine64

@@ -10,6 +10,7 @@
 #include "KatalogTymczasowy.h"
 #include "Pomocnicy.h"
 #include "ZastepczyExcel.h"
+#include "catalogue/Katalog.h"
 
 namespace pro {
 namespace {
@@ -172,6 +173,51 @@ TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
     const auto& excel_json = json["aplikacje"][0]["komponenty"][2];
     EXPECT_EQ(excel_json["nazwa"].get<std::string>(), "MS Excel");
     EXPECT_EQ(excel_json["tekst"].get<std::string>(), "14.0");
+}
+
+struct OknoProcesu {
+    DWORD pid;
+    HWND okno = nullptr;
+};
+
+BOOL CALLBACK ZnajdzOkno(HWND okno, LPARAM parametr) {
+    auto* szukane = reinterpret_cast<OknoProcesu*>(parametr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(okno, &pid);
+    if (pid != szukane->pid || !IsWindowVisible(okno)) return TRUE;
+    szukane->okno = okno;
+    return FALSE;
+}
+
+// The windows' path through the lazily bound DLLs: the selection window is
+// shown with every application listed, and closing it ends the program.
+TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring linia = Probierator(L"");
+    ASSERT_TRUE(CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
+    OknoProcesu szukane{pi.dwProcessId};
+    for (int n = 0; n < 600 && szukane.okno == nullptr; ++n) {
+        if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
+        EnumWindows(ZnajdzOkno, reinterpret_cast<LPARAM>(&szukane));
+    }
+    EXPECT_NE(szukane.okno, nullptr) << "no window within 60 s";
+    const HWND lista = FindWindowExW(szukane.okno, nullptr, L"ListBox", nullptr);
+    EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
+              static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
+    if (szukane.okno != nullptr) PostMessageW(szukane.okno, WM_CLOSE, 0, 0);
+    DWORD kod = 0xFFFFFFFF;
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(pi.hProcess, &kod);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    EXPECT_EQ(kod, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
 }
 
 }  // namespace
