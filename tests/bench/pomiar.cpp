@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "../windows/OknoProcesu.h"
+
 namespace {
 
 constexpr DWORD LimitMs = 60000;  // one run; a program that overruns it fails the measurement
@@ -41,28 +43,13 @@ struct Czas {
     }
 };
 
-BOOL CALLBACK CzyWidoczneOkno(HWND okno, LPARAM parametr) {
-    auto* szukane = reinterpret_cast<std::pair<DWORD, bool>*>(parametr);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(okno, &pid);
-    if (pid != szukane->first || !IsWindowVisible(okno)) return TRUE;
-    szukane->second = true;
-    return FALSE;
-}
-
-bool MaWidoczneOkno(DWORD pid) {
-    std::pair<DWORD, bool> szukane{pid, false};
-    EnumWindows(CzyWidoczneOkno, reinterpret_cast<LPARAM>(&szukane));
-    return szukane.second;
-}
-
 // Waits until the process shows a window and is idle; false if it ends first
 // or takes longer than the limit.
 bool CzekajNaOkno(const PROCESS_INFORMATION& pi, const Czas& czas) {
     while (czas.Ms() < LimitMs) {
         const DWORD idle = WaitForInputIdle(pi.hProcess, LimitMs);
         if (idle == WAIT_FAILED || idle == WAIT_TIMEOUT) return false;
-        if (MaWidoczneOkno(pi.dwProcessId)) return true;
+        if (pro::testy::WidoczneOknoProcesu(pi.dwProcessId) != nullptr) return true;
         if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) return false;
     }
     return false;

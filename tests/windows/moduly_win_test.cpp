@@ -8,6 +8,7 @@
 
 #include "Json.h"
 #include "KatalogTymczasowy.h"
+#include "OknoProcesu.h"
 #include "Pomocnicy.h"
 #include "ZastepczyExcel.h"
 #include "catalogue/Katalog.h"
@@ -175,20 +176,6 @@ TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
     EXPECT_EQ(excel_json["tekst"].get<std::string>(), "14.0");
 }
 
-struct OknoProcesu {
-    DWORD pid;
-    HWND okno = nullptr;
-};
-
-BOOL CALLBACK ZnajdzOkno(HWND okno, LPARAM parametr) {
-    auto* szukane = reinterpret_cast<OknoProcesu*>(parametr);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(okno, &pid);
-    if (pid != szukane->pid || !IsWindowVisible(okno)) return TRUE;
-    szukane->okno = okno;
-    return FALSE;
-}
-
 // The windows' path through the lazily bound DLLs: the selection window is
 // shown with every application listed, and closing it ends the program.
 TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
@@ -198,16 +185,16 @@ TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
     std::wstring linia = Probierator(L"");
     ASSERT_TRUE(CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &si, &pi));
-    OknoProcesu szukane{pi.dwProcessId};
-    for (int n = 0; n < 600 && szukane.okno == nullptr; ++n) {
+    HWND okno = nullptr;
+    for (int n = 0; n < 600 && okno == nullptr; ++n) {
         if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
-        EnumWindows(ZnajdzOkno, reinterpret_cast<LPARAM>(&szukane));
+        okno = testy::WidoczneOknoProcesu(pi.dwProcessId);
     }
-    EXPECT_NE(szukane.okno, nullptr) << "no window within 60 s";
-    const HWND lista = FindWindowExW(szukane.okno, nullptr, L"ListBox", nullptr);
+    EXPECT_NE(okno, nullptr) << "no window within 60 s";
+    const HWND lista = FindWindowExW(okno, nullptr, L"ListBox", nullptr);
     EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
               static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
-    if (szukane.okno != nullptr) PostMessageW(szukane.okno, WM_CLOSE, 0, 0);
+    if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
     DWORD kod = 0xFFFFFFFF;
     if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
         GetExitCodeProcess(pi.hProcess, &kod);
