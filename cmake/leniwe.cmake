@@ -31,7 +31,8 @@ function(pro_leniwe_dll cel biblioteki)
                                -DBIBLIOTEKI=${biblioteki} -DDLLS=${dlls}
                                -DWYJSCIE=${katalog} -P ${skrypt}
                        DEPENDS ${skrypt} ${importy}
-                       COMMENT "Lazily bound imports of ${dlls}")
+                       COMMENT "Lazily bound imports of ${dlls}"
+                       VERBATIM)
     add_library(${cel} STATIC ${zrodla}
                 ${CMAKE_SOURCE_DIR}/platform/win32/leniwe/LeniweImporty.cpp)
     target_compile_options(${cel} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic

@@ -51,6 +51,9 @@ foreach(nazwa IN LISTS importy)
     endif()
     list(APPEND sprawdzone ${dll})
     if(NOT dll IN_LIST dozwolone)
+        # One short line of its own: CMake wraps an error's text, and the path
+        # can make it wrap anywhere.
+        message(STATUS "odrzucona: ${dll}.dll")
         message(FATAL_ERROR "${EXE} imports ${dll}.dll, which Windows does not ship")
     endif()
     message(STATUS "imports ${dll}.dll")
