@@ -2,6 +2,28 @@
 # the Windows test suite run by ctest under Wine.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 add_compile_options(-ffunction-sections -fdata-sections)
+# The whole command on the command line, not in response files: CMake escapes
+# a "$" in a folder's name for make inside a response file too, which the
+# compiler then reads as it stands. Linux takes commands this long.
+foreach(jezyk C CXX ASM)
+    foreach(co INCLUDES OBJECTS LIBRARIES)
+        set(CMAKE_${jezyk}_USE_RESPONSE_FILE_FOR_${co} 0)
+    endforeach()
+# pro_zasoby(<target> <file.rc>): the resources compiled into the target.
+# windres hands the file's name to the preprocessor through a shell, which
+# would expand a "$" in a folder's name: it is given the name alone, run in
+# the file's own folder.
+function(pro_zasoby cel plik)
+    get_filename_component(folder ${plik} DIRECTORY)
+    get_filename_component(nazwa ${plik} NAME)
+    set(obiekt ${CMAKE_BINARY_DIR}/zasoby/${cel}.res.o)
+    add_custom_command(OUTPUT ${obiekt}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/zasoby
+                       COMMAND ${CMAKE_RC_COMPILER} -O coff -i ${nazwa} -o ${obiekt}
+                       DEPENDS ${plik} WORKING_DIRECTORY ${folder} VERBATIM)
+    target_sources(${cel} PRIVATE ${obiekt})
+endfunction()
+endforeach()
 
 # Every test program runs under Wine in a prefix inside this build folder.
 set(PRO_PREFIKS_WINE ${CMAKE_BINARY_DIR}/wine)
@@ -36,7 +58,8 @@ endif()
 # The program's version resource, from the project version.
 configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
 file(GLOB PRO_APP_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-add_executable(probierator WIN32 ${PRO_APP_ZRODLA} ${CMAKE_BINARY_DIR}/wersja.rc)
+add_executable(probierator WIN32 ${PRO_APP_ZRODLA})
+pro_zasoby(probierator ${CMAKE_BINARY_DIR}/wersja.rc)
 target_link_libraries(probierator PRIVATE pro_win32)
 # wWinMain: MinGW needs to know the entry is the wide one.
 target_link_options(probierator PRIVATE -municode)

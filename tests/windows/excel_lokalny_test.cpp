@@ -26,6 +26,14 @@ std::wstring NowyClsid() {
     return tekst;
 }
 
+// A path in its short form: Wine reads a LocalServer32 command line into a
+// buffer of MAX_PATH characters, and a long folder would not fit.
+std::wstring Krotka(const std::wstring& sciezka) {
+    wchar_t krotka[MAX_PATH] = {};
+    const DWORD n = GetShortPathNameW(sciezka.c_str(), krotka, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(krotka, n) : sciezka;
+}
+
 // The bound the hanging cases run with: above a cold start of the local
 // server, also through the emulation of 32-bit code.
 constexpr DWORD LimitTestu = 8000;
@@ -41,8 +49,9 @@ public:
           prog_id_(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application\\CLSID"),
           serwer_(HKEY_LOCAL_MACHINE, L"Software\\Classes\\CLSID\\" + clsid_ + L"\\LocalServer32") {
         prog_id_.Tekst(L"", clsid_);
-        serwer_.Tekst(L"", L"\"" + Szeroki(testy::KatalogTestow()) + L"\\excel_lokalny.exe\" " +
-                               tryb + L" \"" + Szeroki(Dziennik()) + L"\" " + clsid_);
+        serwer_.Tekst(
+            L"", L"\"" + Krotka(Szeroki(testy::KatalogTestow()) + L"\\excel_lokalny.exe") + L"\" " +
+                     tryb + L" \"" + Krotka(Szeroki(Dziennik())) + L"\" " + clsid_);
     }
     ~ExcelLokalny() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");

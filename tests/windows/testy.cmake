@@ -2,7 +2,8 @@
 
 # Fixture programs: one with a version resource whose fixed block differs from
 # its string table, one without any version resource.
-add_executable(z_wersja ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp ${CMAKE_CURRENT_LIST_DIR}/dane/z_wersja.rc)
+add_executable(z_wersja ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp)
+pro_zasoby(z_wersja ${CMAKE_CURRENT_LIST_DIR}/dane/z_wersja.rc)
 add_executable(bez_wersji ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp)
 # Prints the operating-system name; run as a child under several Windows
 # versions that Wine reports per program name.
@@ -23,11 +24,16 @@ gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180
                      PROPERTIES RESOURCE_LOCK prefiks_wine)
 
 # The substitute "Excel.Application" automation server.
-add_library(excel_zastepczy SHARED ${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.cpp
-                                   ${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.def)
-set_target_properties(excel_zastepczy PROPERTIES PREFIX "")
+# The .def file by a path relative to the link's folder: CMake writes a
+# listed .def's full path escaped for make into a link script that no make
+# reads, so a "$" in the folder's name would break it.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.def
+               ${CMAKE_BINARY_DIR}/excel_zastepczy.def COPYONLY)
+add_library(excel_zastepczy SHARED ${CMAKE_CURRENT_LIST_DIR}/excel/excel_zastepczy.cpp)
+set_target_properties(excel_zastepczy PROPERTIES PREFIX ""
+                      LINK_DEPENDS ${CMAKE_BINARY_DIR}/excel_zastepczy.def)
 target_link_libraries(excel_zastepczy PRIVATE oleaut32 uuid)
-target_link_options(excel_zastepczy PRIVATE -Wl,--enable-stdcall-fixup)
+target_link_options(excel_zastepczy PRIVATE excel_zastepczy.def -Wl,--enable-stdcall-fixup)
 add_dependencies(testy_windows excel_zastepczy)
 add_dependencies(testy_windows probierator)
 # The same as a local server (an exe that COM starts), in three modes.
