@@ -3,9 +3,9 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "catalogue/Polecenie.h"
-#include "catalogue/StronaZestawienia.h"
-#include "catalogue/Zestawienie.h"
+#include "wyniki/Polecenie.h"
+#include "wyniki/StronaZestawienia.h"
+#include "wyniki/Zestawienie.h"
 #include "platform/Tekst.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Dom.h"
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 
 namespace pro {

@@ -9,7 +9,7 @@
 #include "Pomocnicy.h"
 #include "Proces.h"
 #include "catalogue/Katalog.h"
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
 #include "sysinfo/Probieratortesty.h"

@@ -1,4 +1,4 @@
-#include "catalogue/StronaZestawienia.h"
+#include "wyniki/StronaZestawienia.h"
 
 #include <algorithm>
 #include <cstdio>
