@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Tekst.h"
+#include "wyniki/Podsumowanie.h"
 
 namespace pro {
 namespace {
@@ -16,7 +17,7 @@ body{margin:0;font:13px/1.35 "Segoe UI",Tahoma,Arial,sans-serif;color:#3B4248;ba
 header{background:#4D73B4;color:#fff;padding:10px 16px}
 h1{margin:0;font-size:20px;font-weight:600}
 h1 small{font-size:14px;font-weight:400;margin-left:12px}
-.legenda{margin:8px 16px;font-size:12px}
+.legenda{margin:8px 0;font-size:12px}
 .legenda span{display:inline-block;min-width:1.6em;text-align:center;font-weight:700;border-radius:3px;margin-left:10px}
 main{padding:0 16px 16px}
 table{border-collapse:collapse}
@@ -231,16 +232,19 @@ std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<title>Zestawienie wyników</title>\n<style>";
     s += Styl;
+    s += StylPodsumowania;
     s += "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>komputery: " +
          Liczba(z.komputery.size());
     if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
-    s += "</small></h1></header>\n";
+    s += "</small></h1></header>\n<main>\n";
+
+    // What to install where, above the matrix that shows it cell by cell.
+    const Kolumny kolumny = UlozKolumny(z, katalog);
+    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
-         "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n<main>\n";
-
-    const Kolumny kolumny = UlozKolumny(z, katalog);
+         "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n";
     if (z.komputery.empty()) {
         s += "<p>Brak wyników w folderze.</p>\n";
     } else {
