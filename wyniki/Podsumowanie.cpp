@@ -24,9 +24,8 @@ const char* const StylPodsumowania = R"(
 #gotowosc li{display:grid;grid-template-columns:minmax(0,1fr) 120px 4.8em;gap:8px;align-items:center}
 #gotowosc li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
 #gotowosc li span:last-child{text-align:right;white-space:nowrap}
-#gotowosc meter{-webkit-appearance:none;appearance:none;display:block;width:100%;height:11px;border:1px solid #3B4248;background:#fff}
-#gotowosc meter::-webkit-meter-inner-element{display:block}
-#gotowosc meter::-webkit-meter-bar{background:#fff;border:0;border-radius:0;height:100%}
+#gotowosc meter{display:block;width:100%;height:11px}
+#gotowosc meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:100%}
 #gotowosc meter::-webkit-meter-optimum-value,#gotowosc meter::-webkit-meter-suboptimum-value,#gotowosc meter::-webkit-meter-even-less-good-value{background:#3B4248}
 #gotowosc meter::-moz-meter-bar{background:#3B4248}
 @media print{

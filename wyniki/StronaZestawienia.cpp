@@ -47,17 +47,22 @@ footer{color:#9B9B9B;font-size:11px;padding:0 16px 12px}
 body{font-size:9pt}
 header{padding:4px 0;background:none;color:#3B4248;border-bottom:2px solid #4D73B4}
 main,.legenda,footer{padding-left:0;padding-right:0;margin-left:0}
+main,footer{padding-bottom:0}
+footer{break-before:avoid}
 .macierz thead{display:table-header-group}
 .macierz tfoot{display:table-row-group}
 .macierz thead th{position:static}
 .macierz tr{break-inside:avoid}
-.macierz tbody th{min-width:44mm;max-width:56mm}
+.macierz{width:100%;table-layout:fixed}
+.macierz thead th:first-child{width:54mm}
+.macierz tbody th{min-width:0;max-width:none}
 .macierz tbody th b{font-size:9pt}
-.macierz tbody th small{font-size:6.5pt}
+.macierz tbody th small{font-size:6pt;line-height:1.2}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
-.macierz td{font-size:6.5pt;width:auto;max-width:none;padding:1px 2px}
+.macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
 .macierz td b{font-size:10pt}
+.macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
 
