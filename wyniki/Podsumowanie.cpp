@@ -25,7 +25,7 @@ const char* const StylPodsumowania = R"(
 #gotowosc li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
 #gotowosc li span:last-child{text-align:right;white-space:nowrap}
 #gotowosc meter{display:block;width:100%;height:11px}
-#gotowosc meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:100%}
+#gotowosc meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:11px}
 #gotowosc meter::-webkit-meter-optimum-value,#gotowosc meter::-webkit-meter-suboptimum-value,#gotowosc meter::-webkit-meter-even-less-good-value{background:#3B4248}
 #gotowosc meter::-moz-meter-bar{background:#3B4248}
 @media print{
@@ -33,7 +33,7 @@ const char* const StylPodsumowania = R"(
 .podsumowanie h2{font-size:10pt;margin:2mm 0 1mm}
 .podsumowanie li{padding:0.4mm 0}
 #gotowosc li{grid-template-columns:minmax(0,1fr) 26mm 4.2em;gap:2mm}
-#gotowosc meter{height:2.6mm}
+#gotowosc meter,#gotowosc meter::-webkit-meter-bar{height:3mm}
 }
 )";
 
