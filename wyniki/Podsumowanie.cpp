@@ -81,6 +81,7 @@ std::string Aplikacje(const std::set<std::string>& aplikacje,
 
 std::string Pozycja(const std::string& komponent, bool nieustalony, const Braki& b,
                     const std::vector<std::string>& kolumny) {
+    // An undetermined one in the colours of the matrix's "?" cells.
     std::string s = nieustalony ? "<li class=\"u\"><b>" : "<li><b>";
     s += Html(komponent);
     s += "</b>";
