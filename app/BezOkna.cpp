@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "catalogue/Katalog.h"
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "platform/win32/PlatformaWin32.h"
 
 // msvcrt's own splitting of the command line into wide arguments, the one a

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 
 namespace {

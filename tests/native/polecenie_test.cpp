@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 
 namespace pro {

@@ -3,9 +3,10 @@
 #include <functional>
 #include <nlohmann/json.hpp>
 
-#include "catalogue/Polecenie.h"
-#include "catalogue/StronaZestawienia.h"
-#include "catalogue/Zestawienie.h"
+#include "wyniki/Podsumowanie.h"
+#include "wyniki/Polecenie.h"
+#include "wyniki/StronaZestawienia.h"
+#include "wyniki/Zestawienie.h"
 #include "platform/Tekst.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 
@@ -286,6 +287,14 @@ TEST_F(WykonanieZestawienia, ZestawienieNieudane) {
     EXPECT_EQ(bez_zapisu.kod, 3);
     EXPECT_NE(bez_zapisu.bledy.find("C:\\z.html"), std::string::npos);
     EXPECT_EQ(m.zapisane_pliki.at("C:\\z.html"), "poprzednia");
+}
+
+TEST(Zestawienie, LiczbaKomputerowOdmieniona) {
+    const std::pair<std::size_t, const char*> wiersze[] = {
+        {0, "0 komputerów"},    {1, "1 komputer"},      {4, "4 komputery"},    {5, "5 komputerów"},
+        {12, "12 komputerów"},  {14, "14 komputerów"},  {21, "21 komputerów"}, {22, "22 komputery"},
+        {104, "104 komputery"}, {112, "112 komputerów"}};
+    for (const auto& [n, tekst] : wiersze) EXPECT_EQ(Komputery(n), tekst);
 }
 
 TEST(Html, ZnakiSpecjalneSterujaceIDlugosc) {

@@ -2,6 +2,7 @@
 // page written on the simulated machine and prints its DOM.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -10,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Dom.h"
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 
 namespace pro {
@@ -110,6 +111,21 @@ std::vector<std::string> Teksty(const std::vector<const Element*>& elementy) {
     return t;
 }
 
+std::vector<std::string> Posortowane(std::vector<std::string> t) {
+    std::sort(t.begin(), t.end());
+    return t;
+}
+
+// The items of the section with this id.
+std::vector<std::string> Pozycje(const Dom& dom, const std::string& id) {
+    for (const auto& e : dom.elementy) {
+        const std::string* a = e.Atrybut("id");
+        if (a != nullptr && *a == id) return Teksty(dom.Wszystkie("li", dom.Indeks(&e)));
+    }
+    ADD_FAILURE() << "no element with the id " << id;
+    return {};
+}
+
 TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
     const std::string wartosci[] = {
         "<script>alert(1)</script>",
@@ -145,10 +161,14 @@ TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
     BezAktywnejTresci(dom);
     if (HasFatalFailure() || dom.elementy.empty()) return;
     const auto naglowki = dom.Wszystkie("th", dom.Indeks(dom.Wszystkie("thead").front()));
+    std::vector<std::string> systemy, braki;
     for (std::size_t i = 0; i < std::size(wartosci); ++i) {
         const std::string& v = wartosci[i];
         const std::string nr = std::to_string(10 + i);
         SCOPED_TRACE("value " + nr);
+        systemy.push_back(Widoczny(v) + " — 1 komputer");
+        braki.push_back(Widoczny(v) + " — 1 komputer: " + Widoczny("K" + nr + " " + v) +
+                        "; dla aplikacji: " + Widoczny("A" + nr + " " + v));
         const Element* wiersz = Wiersz(dom, Widoczny("K" + nr + " " + v));
         ASSERT_NE(wiersz, nullptr);
         const Element* th = dom.Wszystkie("th", dom.Indeks(wiersz)).front();
@@ -170,6 +190,8 @@ TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
     }
     EXPECT_EQ(dom.Wszystkie("tr", dom.Indeks(dom.Wszystkie("tbody").front())).size(),
               std::size(wartosci));
+    EXPECT_EQ(Posortowane(Pozycje(dom, "systemy")), Posortowane(systemy));
+    EXPECT_EQ(Posortowane(Pozycje(dom, "do-zainstalowania")), Posortowane(braki));
 
     const auto pominiete = dom.Wszystkie("table").back();
     const auto wiersze = dom.Wszystkie("tr", dom.Indeks(pominiete));
@@ -195,12 +217,28 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     const json nieustalona = Aplikacja(
         "Barkon Tabulo", {Komponent("System operacyjny Windows", "6.1", "spelnia"),
                           Komponent("MS Excel", "brak możliwości sprawdzenia", "nieustalony")});
-    dodaj("pc01-stary.json", Wynik("PC01", "2026-12-01T10:00:00+01:00", {brak}));
+    json stary = Wynik("PC01", "2026-12-01T10:00:00+01:00", {brak});
+    stary["system"] = "Windows XP";
+    dodaj("pc01-stary.json", stary);
     dodaj("pc01-nowy.json",
           Wynik("pc01", "2026-12-01T09:30:00Z", {gotowa, Aplikacja("Zeta", json::array())}));
     dodaj("pc02.json",
           Wynik("PC02", "2026-11-01T10:30:00+01:00", {brak, Aplikacja("Alfa", json::array())}));
     dodaj("pc03.json", Wynik("PC03", "2026-11-01T09:29:59Z", {nieustalona}));
+    // Z01..Z22 lack Windows Installer, the first five SilverLight, Z01 also
+    // .NET Framework 3.5 and Internet Explorer: the plural of 22, 5, 2 and 1.
+    std::string z22;
+    for (int i = 1; i <= 22; ++i) {
+        const std::string nazwa = (i < 10 ? "Z0" : "Z") + std::to_string(i);
+        z22 += (i > 1 ? ", " : "") + nazwa;
+        json komponenty = {Komponent("Windows Installer", "3.1", "nie_spelnia")};
+        if (i <= 5) komponenty.push_back(Komponent("SilverLight", "??.????.??", "nie_spelnia"));
+        if (i == 1) komponenty.push_back(Komponent(".NET Framework 3.5", "", "nie_spelnia"));
+        if (i == 1) komponenty.push_back(Komponent("Internet Explorer", "8.0", "nie_spelnia"));
+        json w = Wynik(nazwa, "2026-11-30T08:00:00Z", {Aplikacja("Zeta", komponenty)});
+        w["system"] = "Windows 10 Pro";
+        dodaj((nazwa + ".json").c_str(), w);
+    }
 
     const Dom dom = Strona(m, "najnowszy");
     BezAktywnejTresci(dom);
@@ -214,7 +252,7 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     }
     EXPECT_TRUE(csp);
     EXPECT_EQ(dom.Wszystkie("h1").front()->tekst,
-              "Zestawienie wynikówkomputery: 3, najnowszy wynik: 2026-12-01 09:30:00 (UTC)");
+              "Zestawienie wynikówkomputery: 25, najnowszy wynik: 2026-12-01 09:30:00 (UTC)");
     EXPECT_EQ(
         Teksty(dom.Wszystkie("th", dom.Indeks(dom.Wszystkie("thead").front()))),
         (std::vector<std::string>{"Komputer", "Barkon Tabulo", "Ellard Tabulo", "Alfa", "Zeta"}));
@@ -231,7 +269,7 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     };
     const auto tbody = dom.Wszystkie("tbody").front();
     const auto tr = dom.Wszystkie("tr", dom.Indeks(tbody));
-    ASSERT_EQ(tr.size(), std::size(wiersze));
+    ASSERT_EQ(tr.size(), std::size(wiersze) + 22);
     for (std::size_t i = 0; i < std::size(wiersze); ++i) {
         SCOPED_TRACE(wiersze[i].komputer);
         const Element* th = dom.Wszystkie("th", dom.Indeks(tr[i])).front();
@@ -246,8 +284,43 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
               std::string::npos);
     EXPECT_EQ(Teksty(dom.Wszystkie("td", dom.Indeks(dom.Wszystkie("tfoot").front()))),
               (std::vector<std::string>{"gotowe: 0 z 1", "gotowe: 1 z 2", "gotowe: 1 z 1",
-                                        "gotowe: 1 z 1"}));
-    EXPECT_EQ(dom.Wszystkie("h2").size(), 0u) << "no file was skipped";
+                                        "gotowe: 1 z 23"}));
+    EXPECT_EQ(Teksty(dom.Wszystkie("h2")),
+              (std::vector<std::string>{"Do zainstalowania", "Systemy", "Gotowość"}))
+        << "no file was skipped";
+
+    // Only the newest results count: PC01's older file neither lacks nor runs anything.
+    EXPECT_EQ(Pozycje(dom, "do-zainstalowania"),
+              (std::vector<std::string>{
+                  "Windows Installer — 22 komputery: " + z22 + "; dla aplikacji: Zeta",
+                  ".NET Framework 3.5 — 2 komputery: PC02, Z01; dla aplikacji: Ellard Tabulo, Zeta",
+                  "SilverLight — 5 komputerów: Z01, Z02, Z03, Z04, Z05; dla aplikacji: Zeta",
+                  "Internet Explorer — 1 komputer: Z01; dla aplikacji: Zeta",
+                  "MS Excel (nie udało się ustalić) — 2 komputery: PC02, PC03; dla aplikacji: "
+                  "Barkon Tabulo, Ellard Tabulo"}));
+    EXPECT_EQ(Pozycje(dom, "systemy"), (std::vector<std::string>{"Windows 10 Pro — 22 komputery",
+                                                                 "Windows 7 — 3 komputery"}));
+    EXPECT_EQ(Pozycje(dom, "gotowosc"),
+              (std::vector<std::string>{"Barkon Tabulo0 z 1", "Ellard Tabulo1 z 2", "Alfa1 z 1",
+                                        "Zeta1 z 23"}));
+    std::vector<std::string> paski;
+    for (const Element* e : dom.Wszystkie("meter"))
+        paski.push_back(*e->Atrybut("value") + "/" + *e->Atrybut("max"));
+    EXPECT_EQ(paski, (std::vector<std::string>{"0/1", "1/2", "1/1", "1/23"}));
+}
+
+TEST(Przegladarka, NicDoZainstalowania) {
+    SymulowanaMaszyna m;
+    m.DodajKatalog(Folder);
+    m.zapisane_pliki[std::string(Folder) + "\\pc01.json"] =
+        Wynik("PC01", "2026-12-01T10:00:00Z",
+              {Aplikacja("Ellard Tabulo", {Komponent("Windows Installer", "4.5", "spelnia")})})
+            .dump();
+    const Dom dom = Strona(m, "nic");
+    if (dom.elementy.empty()) return;
+    EXPECT_TRUE(Pozycje(dom, "do-zainstalowania").empty());
+    EXPECT_EQ(dom.Wszystkie("p", dom.Indeks(dom.Wszystkie("section").front())).front()->tekst,
+              "Nic nie trzeba doinstalować.");
 }
 
 }  // namespace

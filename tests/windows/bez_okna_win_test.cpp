@@ -9,7 +9,7 @@
 #include "Pomocnicy.h"
 #include "Proces.h"
 #include "catalogue/Katalog.h"
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 #include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
 #include "sysinfo/Probieratortesty.h"
@@ -185,6 +185,8 @@ TEST_F(BezOkna, ZestawienieZPrawdziwychPlikow) {
                         "</span>"),
               std::string::npos);
     EXPECT_NE(html.find("<td>zly.json</td><td>niepoprawny JSON"), std::string::npos);
+    EXPECT_NE(html.find("<li><b>.NET Framework 3.5</b> \xE2\x80\x94 2 komputery: "),
+              std::string::npos);
 
     // Failures leave the page as it was.
     const auto bez_folderu = Probierator(L"/zestawienie " + Cudzyslow(katalog_.Sciezka("brak")) +

@@ -1,13 +1,13 @@
-#include "catalogue/Polecenie.h"
+#include "wyniki/Polecenie.h"
 
 #include <exception>
 
 #include "catalogue/Proaplikacja.h"
 #include "catalogue/Raport.h"
-#include "catalogue/StronaZestawienia.h"
-#include "catalogue/WynikCsv.h"
-#include "catalogue/WynikJson.h"
-#include "catalogue/Zestawienie.h"
+#include "wyniki/StronaZestawienia.h"
+#include "wyniki/WynikCsv.h"
+#include "wyniki/WynikJson.h"
+#include "wyniki/Zestawienie.h"
 #include "sysinfo/Probieratortesty.h"
 
 namespace pro {

@@ -1,4 +1,4 @@
-#include "catalogue/Wynik.h"
+#include "wyniki/Wynik.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "catalogue/Argumenty.h"
+#include "wyniki/Argumenty.h"
 
 #include <algorithm>
 

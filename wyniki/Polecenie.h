@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "catalogue/Argumenty.h"
+#include "wyniki/Argumenty.h"
 #include "catalogue/Katalog.h"
-#include "catalogue/Wynik.h"
+#include "wyniki/Wynik.h"
 #include "platform/Platforma.h"
 
 namespace pro {

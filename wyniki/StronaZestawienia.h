@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "catalogue/Katalog.h"
-#include "catalogue/Zestawienie.h"
+#include "wyniki/Zestawienie.h"
 
 namespace pro {
 

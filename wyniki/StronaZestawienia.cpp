@@ -1,10 +1,11 @@
-#include "catalogue/StronaZestawienia.h"
+#include "wyniki/StronaZestawienia.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "platform/Tekst.h"
+#include "wyniki/Podsumowanie.h"
 
 namespace pro {
 namespace {
@@ -16,7 +17,7 @@ body{margin:0;font:13px/1.35 "Segoe UI",Tahoma,Arial,sans-serif;color:#3B4248;ba
 header{background:#4D73B4;color:#fff;padding:10px 16px}
 h1{margin:0;font-size:20px;font-weight:600}
 h1 small{font-size:14px;font-weight:400;margin-left:12px}
-.legenda{margin:8px 16px;font-size:12px}
+.legenda{margin:8px 0;font-size:12px}
 .legenda span{display:inline-block;min-width:1.6em;text-align:center;font-weight:700;border-radius:3px;margin-left:10px}
 main{padding:0 16px 16px}
 table{border-collapse:collapse}
@@ -46,17 +47,22 @@ footer{color:#9B9B9B;font-size:11px;padding:0 16px 12px}
 body{font-size:9pt}
 header{padding:4px 0;background:none;color:#3B4248;border-bottom:2px solid #4D73B4}
 main,.legenda,footer{padding-left:0;padding-right:0;margin-left:0}
+main,footer{padding-bottom:0}
+footer{break-before:avoid}
 .macierz thead{display:table-header-group}
 .macierz tfoot{display:table-row-group}
 .macierz thead th{position:static}
 .macierz tr{break-inside:avoid}
-.macierz tbody th{min-width:44mm;max-width:56mm}
+.macierz{width:100%;table-layout:fixed}
+.macierz thead th:first-child{width:54mm}
+.macierz tbody th{min-width:0;max-width:none}
 .macierz tbody th b{font-size:9pt}
-.macierz tbody th small{font-size:6.5pt}
+.macierz tbody th small{font-size:6pt;line-height:1.2}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
-.macierz td{font-size:6.5pt;width:auto;max-width:none;padding:1px 2px}
+.macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
 .macierz td b{font-size:10pt}
+.macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
 
@@ -231,16 +237,19 @@ std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
         "<title>Zestawienie wyników</title>\n<style>";
     s += Styl;
+    s += StylPodsumowania;
     s += "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>komputery: " +
          Liczba(z.komputery.size());
     if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
-    s += "</small></h1></header>\n";
+    s += "</small></h1></header>\n<main>\n";
+
+    // What to install where, above the matrix that shows it cell by cell.
+    const Kolumny kolumny = UlozKolumny(z, katalog);
+    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
-         "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n<main>\n";
-
-    const Kolumny kolumny = UlozKolumny(z, katalog);
+         "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n";
     if (z.komputery.empty()) {
         s += "<p>Brak wyników w folderze.</p>\n";
     } else {

@@ -1,4 +1,4 @@
-#include "catalogue/WynikCsv.h"
+#include "wyniki/WynikCsv.h"
 
 #include "catalogue/Proaplikacja.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "catalogue/DrzewoWyniku.h"
-#include "catalogue/Wynik.h"
+#include "wyniki/Wynik.h"
 
 namespace pro {
 

@@ -1,4 +1,4 @@
-#include "catalogue/Zestawienie.h"
+#include "wyniki/Zestawienie.h"
 
 #include <algorithm>
 #include <map>

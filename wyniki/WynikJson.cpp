@@ -1,4 +1,4 @@
-#include "catalogue/WynikJson.h"
+#include "wyniki/WynikJson.h"
 
 #include <cstdio>
 

@@ -1,0 +1,174 @@
+#include "wyniki/Podsumowanie.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "wyniki/StronaZestawienia.h"
+
+namespace pro {
+
+// Three columns side by side, so that they fit above the matrix on the first
+// printed page. The bars are drawn in one dark tone on white with an outline,
+// readable in black-and-white print.
+const char* const StylPodsumowania = R"(
+.podsumowanie{display:grid;grid-template-columns:minmax(0,5fr) minmax(0,3fr) minmax(0,4fr);gap:0 28px;margin-bottom:14px}
+.podsumowanie h2{margin:12px 0 6px}
+.podsumowanie ul{margin:0;padding:0;list-style:none}
+.podsumowanie li{padding:3px 0;border-bottom:1px solid #E3E6EA;overflow-wrap:anywhere}
+.podsumowanie p{margin:0}
+#do-zainstalowania li{padding-left:7px;border-left:3px solid #A3261B}
+#do-zainstalowania li.u{border-left:3px dotted #7A5C00}
+#do-zainstalowania .aplikacje{color:#6B7278}
+#gotowosc li{display:grid;grid-template-columns:minmax(0,1fr) 120px 4.8em;gap:8px;align-items:center}
+#gotowosc li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
+#gotowosc li span:last-child{text-align:right;white-space:nowrap}
+#gotowosc meter{display:block;width:100%;height:11px}
+#gotowosc meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:11px}
+#gotowosc meter::-webkit-meter-optimum-value,#gotowosc meter::-webkit-meter-suboptimum-value,#gotowosc meter::-webkit-meter-even-less-good-value{background:#3B4248}
+#gotowosc meter::-moz-meter-bar{background:#3B4248}
+@media print{
+.podsumowanie{gap:0 8mm;margin-bottom:4mm;font-size:7.5pt}
+.podsumowanie h2{font-size:10pt;margin:2mm 0 1mm}
+.podsumowanie li{padding:0.4mm 0}
+#gotowosc li{grid-template-columns:minmax(0,1fr) 26mm 4.2em;gap:2mm}
+#gotowosc meter,#gotowosc meter::-webkit-meter-bar{height:3mm}
+}
+)";
+
+namespace {
+
+// The computers lacking one component, or on which it could not be
+// determined, in the page's order, and the applications waiting for it.
+struct Braki {
+    std::vector<const WynikKomputera*> komputery;
+    std::set<std::string> aplikacje;
+};
+
+using BrakiKomponentow = std::map<std::string, Braki>;  // by the component's name
+
+// Catalogue order first, then the names outside it alphabetically.
+std::vector<std::string> Kolejnosc(const BrakiKomponentow& braki, const Katalog& katalog) {
+    std::vector<std::string> nazwy;
+    for (const auto& k : katalog.Komponenty) {
+        if (braki.count(k.Nazwa) > 0) nazwy.push_back(k.Nazwa);
+    }
+    for (const auto& [nazwa, b] : braki) {
+        const bool w_katalogu = std::any_of(katalog.Komponenty.begin(), katalog.Komponenty.end(),
+                                            [&nazwa](const auto& k) { return k.Nazwa == nazwa; });
+        if (!w_katalogu) nazwy.push_back(nazwa);
+    }
+    return nazwy;
+}
+
+// The matrix's column order, then those it leaves out.
+std::string Aplikacje(const std::set<std::string>& aplikacje,
+                      const std::vector<std::string>& kolumny) {
+    std::string s;
+    const auto dopisz = [&s](const std::string& nazwa) {
+        if (!s.empty()) s += ", ";
+        s += Html(nazwa);
+    };
+    for (const auto& nazwa : kolumny) {
+        if (aplikacje.count(nazwa) > 0) dopisz(nazwa);
+    }
+    for (const auto& nazwa : aplikacje) {
+        if (std::find(kolumny.begin(), kolumny.end(), nazwa) == kolumny.end()) dopisz(nazwa);
+    }
+    return s;
+}
+
+std::string Pozycja(const std::string& komponent, bool nieustalony, const Braki& b,
+                    const std::vector<std::string>& kolumny) {
+    // An undetermined one in the colours of the matrix's "?" cells.
+    std::string s = nieustalony ? "<li class=\"u\"><b>" : "<li><b>";
+    s += Html(komponent);
+    s += "</b>";
+    if (nieustalony) s += " (nie udało się ustalić)";
+    s += " \xE2\x80\x94 " + Komputery(b.komputery.size()) + ": ";
+    for (std::size_t i = 0; i < b.komputery.size(); ++i) {
+        if (i > 0) s += ", ";
+        s += Html(b.komputery[i]->komputer);
+    }
+    return s + "; <span class=\"aplikacje\">dla aplikacji: " + Aplikacje(b.aplikacje, kolumny) +
+           "</span></li>\n";
+}
+
+std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
+                             const std::vector<std::string>& kolumny) {
+    BrakiKomponentow brak, nieustalony;
+    for (const auto& w : z.komputery) {
+        for (const auto& a : w.aplikacje) {
+            for (const auto& k : a.komponenty) {
+                if (k.stan == StanKomponentu::Spelnia) continue;
+                Braki& b = (k.stan == StanKomponentu::NieSpelnia ? brak : nieustalony)[k.nazwa];
+                // One computer's components come together: it is listed once.
+                if (b.komputery.empty() || b.komputery.back() != &w) b.komputery.push_back(&w);
+                b.aplikacje.insert(a.nazwa);
+            }
+        }
+    }
+    std::string s = "<section id=\"do-zainstalowania\"><h2>Do zainstalowania</h2>\n";
+    if (brak.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
+    if (brak.empty() && nieustalony.empty()) return s + "</section>\n";
+    s += "<ul>\n";
+    for (const auto& nazwa : Kolejnosc(brak, katalog)) {
+        s += Pozycja(nazwa, false, brak.at(nazwa), kolumny);
+    }
+    for (const auto& nazwa : Kolejnosc(nieustalony, katalog)) {
+        s += Pozycja(nazwa, true, nieustalony.at(nazwa), kolumny);
+    }
+    return s + "</ul>\n</section>\n";
+}
+
+std::string Systemy(const Zestawienie& z) {
+    std::map<std::string, std::size_t> liczby;
+    for (const auto& w : z.komputery) ++liczby[w.system];
+    std::vector<std::pair<std::string, std::size_t>> systemy(liczby.begin(), liczby.end());
+    // The most frequent first; equal ones stay in the order of their names.
+    std::stable_sort(systemy.begin(), systemy.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::string s = "<section id=\"systemy\"><h2>Systemy</h2>\n<ul>\n";
+    for (const auto& [system, n] : systemy) {
+        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + Komputery(n) + "</li>\n";
+    }
+    return s + "</ul>\n</section>\n";
+}
+
+// Counted as the matrix counts: a computer's first entry of the application.
+std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolumny) {
+    std::string s = "<section id=\"gotowosc\"><h2>Gotowość</h2>\n<ul>\n";
+    for (const auto& nazwa : kolumny) {
+        std::size_t gotowe = 0, sprawdzone = 0;
+        for (const auto& w : z.komputery) {
+            const auto a = std::find_if(w.aplikacje.begin(), w.aplikacje.end(),
+                                        [&nazwa](const auto& a) { return a.nazwa == nazwa; });
+            if (a == w.aplikacje.end()) continue;
+            ++sprawdzone;
+            gotowe += std::all_of(a->komponenty.begin(), a->komponenty.end(),
+                                  [](const auto& k) { return k.stan == StanKomponentu::Spelnia; });
+        }
+        const std::string n = Html(nazwa), g = std::to_string(gotowe),
+                          m = std::to_string(sprawdzone);
+        s += "<li><span title=\"" + n + "\">" + n + "</span><meter min=\"0\" max=\"" + m +
+             "\" value=\"" + g + "\"></meter><span>" + g + " z " + m + "</span></li>\n";
+    }
+    return s + "</ul>\n</section>\n";
+}
+
+}  // namespace
+
+std::string Komputery(std::size_t n) {
+    const std::size_t jednosci = n % 10, dwie_ostatnie = n % 100;
+    const bool kilka = jednosci >= 2 && jednosci <= 4 && (dwie_ostatnie < 12 || dwie_ostatnie > 14);
+    return std::to_string(n) + (n == 1 ? " komputer" : kilka ? " komputery" : " komputerów");
+}
+
+std::string Podsumowanie(const Zestawienie& z, const Katalog& katalog,
+                         const std::vector<std::string>& aplikacje) {
+    return "<div class=\"podsumowanie\">\n" + DoZainstalowania(z, katalog, aplikacje) + Systemy(z) +
+           Gotowosc(z, aplikacje) + "</div>\n";
+}
+
+}  // namespace pro
