@@ -130,36 +130,6 @@ BOOL CALLBACK SzukajLiniiSystemu(HWND okno, LPARAM wynik) {
     return FALSE;
 }
 
-// The system line of the program's selection window; the program is closed
-// (or ended, if it does not close) before this returns.
-std::string LiniaSystemu(const std::wstring& program) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring linia = program;
-    if (!CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
-        return "CreateProcess failed";
-    }
-    HWND okno = nullptr;
-    for (int n = 0; n < 600 && okno == nullptr; ++n) {
-        if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
-        okno = testy::WidoczneOknoProcesu(pi.dwProcessId);
-    }
-    std::string wynik = "no window within 60 s";
-    if (okno != nullptr) {
-        EnumChildWindows(okno, SzukajLiniiSystemu, reinterpret_cast<LPARAM>(&wynik));
-        PostMessageW(okno, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return wynik;
-}
-
 // The program, told by Wine to be Windows 10, names it in its summary. The
 // display version lies only in the machine's own registry view, where the
 // 32-bit program must look for it.
@@ -168,7 +138,7 @@ TEST(NazwaSystemuProgramu, Windows10WPodsumowaniu) {
     const std::wstring nazwa_kopii = L"probierator_win10.exe";
     const std::wstring kopia = katalog + L"\\" + nazwa_kopii;
     ASSERT_TRUE(CopyFileW((katalog + L"\\probierator.exe").c_str(), kopia.c_str(), FALSE));
-    std::string linia;
+    std::string linia = "no window, or no system line";
     {
         testy::KluczTestowy ustawienie(HKEY_CURRENT_USER,
                                        L"Software\\Wine\\AppDefaults\\" + nazwa_kopii);
@@ -177,7 +147,9 @@ TEST(NazwaSystemuProgramu, Windows10WPodsumowaniu) {
                                    L"Software\\Microsoft\\Windows NT\\CurrentVersion",
                                    KEY_WOW64_64KEY);
         wersja.Tekst(L"DisplayVersion", L"22H2");
-        linia = LiniaSystemu(L"\"" + kopia + L"\"");
+        testy::ZOknemProgramu(L"\"" + kopia + L"\"", [&linia](HWND okno) {
+            if (okno) EnumChildWindows(okno, SzukajLiniiSystemu, reinterpret_cast<LPARAM>(&linia));
+        });
     }
     DeleteFileW(kopia.c_str());
     EXPECT_EQ(linia, "System operacyjny: Microsoft Windows 10 22H2");
