@@ -98,6 +98,9 @@ public:
     // --- Registry, read only: keys open with KEY_READ and no view flag.
     // 0 when the key does not exist or cannot be opened for reading.
     virtual Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) = 0;
+    // The same with KEY_READ | KEY_WOW64_64KEY: the machine's own view, also
+    // from a 32-bit program on 64-bit Windows. 0 as above.
+    virtual Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) = 0;
     // Type and stored size of a value; nullopt when it does not exist.
     virtual std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) = 0;
     // The stored bytes (UTF-16LE for string types), read into a buffer of
@@ -126,6 +129,10 @@ public:
     // GetVersionEx with the extended record (true) or the short one (false);
     // nullopt when the call fails.
     virtual std::optional<RekordWersji> WersjaSystemu(bool rozszerzony) = 0;
+    // RtlGetVersion looked up by name in ntdll at the time of the call, with
+    // the extended record: the numbers as Windows is, whatever it tells a
+    // program without a manifest. nullopt when ntdll lacks it or it fails.
+    virtual std::optional<RekordWersji> PrawdziwaWersja() = 0;
     // GetSystemInfo.
     virtual InfoProcesora InfoSystemu() = 0;
     // GetNativeSystemInfo looked up by name; nullopt when kernel32 lacks it.

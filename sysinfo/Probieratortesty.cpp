@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Tekst.h"
 #include "platform/Zasob.h"
 
 namespace pro {
@@ -55,12 +56,82 @@ constexpr Sufiks SufiksyProduktu[] = {
     {48, " Professional"},  // 0x30
 };
 
+// Editions of release 10.0 (Windows SDK's values), named as Windows names
+// them. Only that release looks here: the 6.x names stay as they were.
+constexpr Sufiks SufiksyProduktu10[] = {
+    {0x65, " Home"},                      // PRODUCT_CORE
+    {0x62, " Home N"},                    // PRODUCT_CORE_N
+    {0x64, " Home Single Language"},      // PRODUCT_CORE_SINGLELANGUAGE
+    {0x31, " Professional N"},            // PRODUCT_PROFESSIONAL_N
+    {0x79, " Education"},                 // PRODUCT_EDUCATION
+    {0x7A, " Education N"},               // PRODUCT_EDUCATION_N
+    {0xA4, " Pro Education"},             // PRODUCT_PRO_FOR_EDUCATION
+    {0xA5, " Pro Education N"},           // PRODUCT_PRO_FOR_EDUCATION_N
+    {0xA1, " Pro for Workstations"},      // PRODUCT_PRO_WORKSTATION
+    {0xA2, " Pro for Workstations N"},    // PRODUCT_PRO_WORKSTATION_N
+    {0x1B, " Enterprise N"},              // PRODUCT_ENTERPRISE_N
+    {0x7D, " Enterprise LTSC"},           // PRODUCT_ENTERPRISE_S
+    {0x7E, " Enterprise N LTSC"},         // PRODUCT_ENTERPRISE_S_N
+    {0xBC, " IoT Enterprise"},            // PRODUCT_IOTENTERPRISE
+    {0xBF, " IoT Enterprise LTSC"},       // PRODUCT_IOTENTERPRISES
+    {0xAF, " Enterprise multi-session"},  // PRODUCT_SERVERRDSH
+    {0xCB, " SE"},                        // PRODUCT_CLOUDEDITION
+    {0xCA, " SE N"},                      // PRODUCT_CLOUDEDITIONN
+};
+
 // Empty for a type we do not name.
-const char* SufiksProduktu(std::uint32_t typ) {
-    for (const Sufiks& s : SufiksyProduktu) {
+template <std::size_t N>
+const char* Szukaj(const Sufiks (&tabela)[N], std::uint32_t typ) {
+    for (const Sufiks& s : tabela) {
         if (s.typ == typ) return s.tekst;
     }
     return "";
+}
+
+const char* SufiksProduktu(std::uint32_t typ) {
+    return Szukaj(SufiksyProduktu, typ);
+}
+
+const char* SufiksProduktu10(std::uint32_t typ) {
+    const char* tekst = Szukaj(SufiksyProduktu, typ);
+    return *tekst != '\0' ? tekst : Szukaj(SufiksyProduktu10, typ);
+}
+
+const std::string KluczWersjiWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+
+// A REG_SZ value up to its first NUL; empty when missing or of another type.
+std::string TekstWartosci(Platforma& platforma, Uchwyt klucz, const std::string& nazwa) {
+    const auto info = platforma.ZapytajWartosc(klucz, nazwa);
+    if (!info || info->typ != typ_rejestru::Sz) return {};
+    const auto dane = platforma.CzytajWartosc(klucz, nazwa, info->rozmiar);
+    if (!dane) return {};
+    return Utf8(Utf16ZBajtow(*dane));
+}
+
+// A REG_DWORD value stored in 4 bytes; nullopt otherwise.
+std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, Uchwyt klucz,
+                                            const std::string& nazwa) {
+    const auto info = platforma.ZapytajWartosc(klucz, nazwa);
+    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return std::nullopt;
+    const auto dane = platforma.CzytajWartosc(klucz, nazwa, 4);
+    if (!dane || dane->size() != 4) return std::nullopt;
+    return (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
+}
+
+// The key of the Windows version in the machine's own view: a 32-bit program
+// on 64-bit Windows must see the values of the system, not of its own view.
+Zasob KluczWersji(Platforma& platforma) {
+    return Zasob(platforma, platforma.OtworzKlucz64(Korzen::LocalMachine, KluczWersjiWindows),
+                 &Platforma::ZamknijKlucz);
+}
+
+// "24H2"; before it had one, the release was named by its ReleaseId ("1909").
+std::string WydanieDziesiatki(Platforma& platforma) {
+    const Zasob klucz = KluczWersji(platforma);
+    if (!klucz) return {};
+    std::string wydanie = TekstWartosci(platforma, klucz.get(), "DisplayVersion");
+    if (wydanie.empty()) wydanie = TekstWartosci(platforma, klucz.get(), "ReleaseId");
+    return wydanie;
 }
 
 std::string NazwaRodziny9x(const RekordWersji& r) {
@@ -109,7 +180,31 @@ std::string NazwaWydania6(Platforma& platforma, const RekordWersji& r, bool rozs
     return wynik;
 }
 
+std::string NazwaWydania10(Platforma& platforma, const RekordWersji& r, bool rozszerzony) {
+    std::string wynik;
+    if (!rozszerzony || r.typ_produktu == StacjaRobocza) {
+        // Windows 11 kept the version number of Windows 10.
+        wynik = r.build >= 22000 ? "Microsoft Windows 11" : "Microsoft Windows 10";
+    } else {
+        switch (r.build) {
+            case 14393: wynik = "Windows Server 2016"; break;
+            case 17763: wynik = "Windows Server 2019"; break;
+            case 20348: wynik = "Windows Server 2022"; break;
+            case 26100: wynik = "Windows Server 2025"; break;
+            default: wynik = "Windows Server"; break;
+        }
+    }
+    wynik += SufiksProduktu10(platforma.InfoProduktu(10, 0, 0, 0).value_or(0));
+    const std::string wydanie = WydanieDziesiatki(platforma);
+    if (!wydanie.empty()) {
+        wynik += ' ';
+        wynik += wydanie;
+    }
+    return wynik;
+}
+
 std::string NazwaRodzinyNt(Platforma& platforma, const RekordWersji& r, bool rozszerzony) {
+    if (r.major == 10 && r.minor == 0) return NazwaWydania10(platforma, r, rozszerzony);
     if (r.major == 6) return NazwaWydania6(platforma, r, rozszerzony);
 
     if (r.major == 5 && r.minor == 2) {
@@ -196,23 +291,51 @@ constexpr std::uint32_t MaskaOdczytZapis = 3;
 const std::string KluczPolitykiSystemu =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 
+struct OdczytWersji {
+    RekordWersji rekord;
+    bool rozszerzony = false;  // suite and product type are known
+};
+
+// Since Windows 8.1, GetVersionEx tells a program without a manifest 6.2
+// whatever runs; RtlGetVersion tells the truth. Where ntdll lacks it, the
+// older call as before: the extended record first, then the short one.
+std::optional<OdczytWersji> CzytajWersje(Platforma& platforma) {
+    if (auto prawdziwa = platforma.PrawdziwaWersja()) return OdczytWersji{*prawdziwa, true};
+    if (auto rozszerzona = platforma.WersjaSystemu(true)) return OdczytWersji{*rozszerzona, true};
+    if (auto krotka = platforma.WersjaSystemu(false)) return OdczytWersji{*krotka, false};
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string NazwaSystemu(Platforma& platforma) {
-    bool rozszerzony = true;
-    std::optional<RekordWersji> rekord = platforma.WersjaSystemu(true);
-    if (!rekord) {
-        rozszerzony = false;
-        rekord = platforma.WersjaSystemu(false);
-    }
-    if (!rekord) return Nieznany;
+    const auto wersja = CzytajWersje(platforma);
+    if (!wersja) return Nieznany;
+    const RekordWersji& rekord = wersja->rekord;
 
-    switch (rekord->platforma) {
+    switch (rekord.platforma) {
         case PlatformaWin32s: return "system z biblioteką Microsoft Win32s";
-        case PlatformaWindows: return NazwaRodziny9x(*rekord);
-        case PlatformaNt: return NazwaRodzinyNt(platforma, *rekord, rozszerzony);
+        case PlatformaWindows: return NazwaRodziny9x(rekord);
+        case PlatformaNt: return NazwaRodzinyNt(platforma, rekord, wersja->rozszerzony);
         default: return Nieznany;
     }
+}
+
+std::string NumerWersjiSystemu(Platforma& platforma) {
+    const auto wersja = CzytajWersje(platforma);
+    if (!wersja) return {};
+    const RekordWersji& r = wersja->rekord;
+    // On the Windows 95 family the high word of the build repeats the version.
+    const std::uint32_t build = r.platforma == PlatformaWindows ? r.build & 0xFFFF : r.build;
+    std::string numer =
+        std::to_string(r.major) + "." + std::to_string(r.minor) + "." + std::to_string(build);
+    const Zasob klucz = KluczWersji(platforma);
+    if (!klucz) return numer;
+    if (const auto ubr = LiczbaWartosci(platforma, klucz.get(), "UBR")) {
+        numer += '.';
+        numer += std::to_string(*ubr);
+    }
+    return numer;
 }
 
 std::string OpisPlatformy(Platforma& platforma) {
@@ -270,13 +393,9 @@ std::string StanUac(Platforma& platforma) {
     const Zasob klucz = OtworzKluczDoOdczytu(platforma, Korzen::LocalMachine, KluczPolitykiSystemu);
     if (!klucz) return "brak informacji";
     // Only a 32-bit number is a state; a value of another type says nothing.
-    const auto info = platforma.ZapytajWartosc(klucz.get(), "EnableLUA");
-    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return "brak informacji";
-    const auto dane = platforma.CzytajWartosc(klucz.get(), "EnableLUA", 4);
-    if (!dane || dane->size() != 4) return "brak informacji";
-    const std::uint32_t liczba =
-        (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
-    return liczba == 1 ? "aktywna" : "nieaktywna";
+    const auto liczba = LiczbaWartosci(platforma, klucz.get(), "EnableLUA");
+    if (!liczba) return "brak informacji";
+    return *liczba == 1 ? "aktywna" : "nieaktywna";
 }
 
 }  // namespace pro

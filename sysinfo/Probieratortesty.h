@@ -9,6 +9,10 @@
 namespace pro {
 
 std::string NazwaSystemu(Platforma& platforma);
+// "10.0.26100.2605": major.minor.build as Windows is, and the update
+// revision (UBR) where the registry holds one; empty when no version can be
+// read.
+std::string NumerWersjiSystemu(Platforma& platforma);
 std::string OpisPlatformy(Platforma& platforma);
 bool CzyAdministrator(Platforma& platforma);
 std::string StanUac(Platforma& platforma);

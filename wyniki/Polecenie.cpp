@@ -56,6 +56,7 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     k.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
     k.komputer = platforma.NazwaKomputera();
     k.system = NazwaSystemu(platforma);
+    k.wersja_systemu = NumerWersjiSystemu(platforma);
     k.platforma = OpisPlatformy(platforma);
     k.administrator = CzyAdministrator(platforma);
     k.uac = StanUac(platforma);

@@ -163,6 +163,7 @@ std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::s
     std::string r = "<tr><th scope=\"row\" title=\"" + nazwa + "\"><b>" + nazwa + "</b>";
     if (stary) r += "<em class=\"stary\">stary wynik</em>";
     r += "<small>Czas sprawdzenia: " + Czas(w.czas) + "<br>System operacyjny: " + Html(w.system) +
+         (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")") +
          "<br>Platforma: " + Html(w.platforma) +
          "<br>Uprawnienia administratora: " + (w.administrator ? "tak" : "nie") +
          "<br>Kontrola konta użytkownika: " + Html(w.uac) +

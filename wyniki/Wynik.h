@@ -13,7 +13,7 @@ struct DaneKomputera {
     std::string wersja;
     std::string komputer;
     CzasLokalny czas;
-    std::string system, platforma, uac;
+    std::string system, wersja_systemu, platforma, uac;
     bool administrator = false;
 };
 

@@ -34,6 +34,7 @@ std::string WynikJson(const DaneKomputera& k, const DrzewoWyniku& drzewo) {
     j += "  \"komputer\": " + JsonTekst(k.komputer) + ",\n";
     j += "  \"czas\": " + JsonTekst(CzasIso(k.czas)) + ",\n";
     j += "  \"system\": " + JsonTekst(k.system) + ",\n";
+    j += "  \"wersja_systemu\": " + JsonTekst(k.wersja_systemu) + ",\n";
     j += "  \"platforma\": " + JsonTekst(k.platforma) + ",\n";
     j += std::string("  \"administrator\": ") + (k.administrator ? "true" : "false") + ",\n";
     j += "  \"uac\": " + JsonTekst(k.uac) + ",\n";

@@ -95,6 +95,7 @@ WynikKomputera Odczytaj(const json& j) {
     w.czas = *czas;
     w.wersja = Tekst(j, "wersja_programu");
     w.system = Tekst(j, "system");
+    if (j.contains("wersja_systemu")) w.wersja_systemu = Tekst(j, "wersja_systemu");
     w.platforma = Tekst(j, "platforma");
     w.uac = Tekst(j, "uac");
     const json& administrator = Pole(j, "administrator", "");

@@ -47,6 +47,7 @@ struct WynikKomputera {
     std::string komputer;
     CzasWyniku czas;
     std::string wersja, system, platforma, uac;
+    std::string wersja_systemu;  // empty in files written before it was added
     bool administrator = false;
     std::vector<AplikacjaWyniku> aplikacje;
 };

@@ -72,8 +72,17 @@ void SymulowanaMaszyna::ZablokujKlucz(Korzen korzen, const std::string& klucz) {
 }
 
 Uchwyt SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
+    return Otworz("OtworzKlucz", korzen, sciezka);
+}
+
+Uchwyt SymulowanaMaszyna::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
+    return Otworz("OtworzKlucz64", korzen, sciezka);
+}
+
+Uchwyt SymulowanaMaszyna::Otworz(std::string_view operacja, Korzen korzen,
+                                 const std::string& sciezka) {
     const std::string pelna = Sciezka(korzen, sciezka);
-    Zapisz("OtworzKlucz", (korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + sciezka);
+    Zapisz(operacja, (korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + sciezka);
     auto it = rejestr_.find(pelna);
     if (it == rejestr_.end() || it->second.zablokowany) return 0;
     const Uchwyt uchwyt = Wydaj("klucz " + pelna);
@@ -186,6 +195,11 @@ std::optional<RekordWersji> SymulowanaMaszyna::WersjaSystemu(bool rozszerzony) {
     krotki.suite = 0;
     krotki.typ_produktu = 0;
     return krotki;
+}
+
+std::optional<RekordWersji> SymulowanaMaszyna::PrawdziwaWersja() {
+    Zapisz("PrawdziwaWersja", "");
+    return rekord_prawdziwy;
 }
 
 InfoProcesora SymulowanaMaszyna::InfoSystemu() {

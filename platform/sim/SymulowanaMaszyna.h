@@ -55,6 +55,7 @@ public:
     std::string sciezka_programu = "C:\\Probierator\\probierator.exe";
     std::optional<RekordWersji> rekord_rozszerzony;
     std::optional<RekordWersji> rekord_krotki;
+    std::optional<RekordWersji> rekord_prawdziwy;  // RtlGetVersion; none: ntdll lacks it
     InfoProcesora info_systemu{0, 1};
     std::optional<InfoProcesora> info_natywne;
     std::optional<std::uint32_t> typ_produktu;
@@ -123,6 +124,8 @@ public:
 
     // Platforma
     Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    // One registry serves both views; the call is recorded by its own name.
+    Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
     std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
     std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
@@ -135,6 +138,7 @@ public:
     std::string KatalogSystemowy() override;
     std::string SciezkaProgramu() override;
     std::optional<RekordWersji> WersjaSystemu(bool rozszerzony) override;
+    std::optional<RekordWersji> PrawdziwaWersja() override;
     InfoProcesora InfoSystemu() override;
     std::optional<InfoProcesora> NatywneInfoSystemu() override;
     std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,
@@ -189,6 +193,7 @@ private:
     bool podszyty_ = false;
 
     static std::string Sciezka(Korzen korzen, const std::string& klucz);
+    Uchwyt Otworz(std::string_view operacja, Korzen korzen, const std::string& sciezka);
     Uchwyt Wydaj(const std::string& co);
     bool Zwolnij(Uchwyt uchwyt, std::string_view rodzaj);
     bool Zawodzi(std::string_view krok, std::string_view argument = {});

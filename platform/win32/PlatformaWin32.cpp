@@ -9,10 +9,6 @@
 namespace pro {
 namespace {
 
-HKEY KluczKorzenia(Korzen korzen) {
-    return korzen == Korzen::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT;
-}
-
 template <typename T>
 T Uchwyt2(Uchwyt u) {
     return reinterpret_cast<T>(u);
@@ -23,12 +19,45 @@ Uchwyt DoUchwytu(T wskaznik) {
     return reinterpret_cast<Uchwyt>(wskaznik);
 }
 
-// A kernel32 export looked up by name at the time of the call.
+// An export of an already loaded system DLL, looked up by name at the time
+// of the call.
+template <typename Fn>
+Fn Eksport(const wchar_t* modul, const char* nazwa) {
+    HMODULE uchwyt = GetModuleHandleW(modul);
+    if (uchwyt == nullptr) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(uchwyt, nazwa)));
+}
+
 template <typename Fn>
 Fn Kernel32(const char* nazwa) {
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    if (kernel == nullptr) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, nazwa)));
+    return Eksport<Fn>(L"kernel32.dll", nazwa);
+}
+
+// The fields the program reads; suite and product type only from the
+// extended record.
+RekordWersji ZRekordu(const OSVERSIONINFOEXW& info, bool rozszerzony) {
+    RekordWersji rekord;
+    rekord.major = info.dwMajorVersion;
+    rekord.minor = info.dwMinorVersion;
+    rekord.build = info.dwBuildNumber;
+    rekord.platforma = info.dwPlatformId;
+    for (const wchar_t* z = info.szCSDVersion; *z != 0 && z < info.szCSDVersion + 128; ++z) {
+        rekord.csd += static_cast<char16_t>(*z);
+    }
+    if (rozszerzony) {
+        rekord.suite = info.wSuiteMask;
+        rekord.typ_produktu = info.wProductType;
+    }
+    return rekord;
+}
+
+Uchwyt OtworzZDostepem(Korzen korzen, const std::string& sciezka, REGSAM dostep) {
+    HKEY klucz = nullptr;
+    if (RegOpenKeyExW(korzen == Korzen::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT,
+                      Szeroki(sciezka).c_str(), 0, dostep, &klucz) != ERROR_SUCCESS) {
+        return 0;
+    }
+    return DoUchwytu(klucz);
 }
 
 InfoProcesora ZInfo(const SYSTEM_INFO& si) {
@@ -135,12 +164,11 @@ std::string Waski(const std::wstring& tekst) {
 // --- Registry ---------------------------------------------------------------
 
 Uchwyt PlatformaWin32::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
-    HKEY klucz = nullptr;
-    if (RegOpenKeyExW(KluczKorzenia(korzen), Szeroki(sciezka).c_str(), 0, KEY_READ, &klucz) !=
-        ERROR_SUCCESS) {
-        return 0;
-    }
-    return DoUchwytu(klucz);
+    return OtworzZDostepem(korzen, sciezka, KEY_READ);
+}
+
+Uchwyt PlatformaWin32::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
+    return OtworzZDostepem(korzen, sciezka, KEY_READ | KEY_WOW64_64KEY);
 }
 
 std::optional<InfoWartosci> PlatformaWin32::ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) {
@@ -227,19 +255,17 @@ std::optional<RekordWersji> PlatformaWin32::WersjaSystemu(bool rozszerzony) {
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = rozszerzony ? sizeof(OSVERSIONINFOEXW) : sizeof(OSVERSIONINFOW);
     if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return std::nullopt;
-    RekordWersji rekord;
-    rekord.major = info.dwMajorVersion;
-    rekord.minor = info.dwMinorVersion;
-    rekord.build = info.dwBuildNumber;
-    rekord.platforma = info.dwPlatformId;
-    for (const wchar_t* z = info.szCSDVersion; *z != 0 && z < info.szCSDVersion + 128; ++z) {
-        rekord.csd += static_cast<char16_t>(*z);
-    }
-    if (rozszerzony) {
-        rekord.suite = info.wSuiteMask;
-        rekord.typ_produktu = info.wProductType;
-    }
-    return rekord;
+    return ZRekordu(info, rozszerzony);
+}
+
+std::optional<RekordWersji> PlatformaWin32::PrawdziwaWersja() {
+    using Fn = LONG(WINAPI*)(OSVERSIONINFOEXW*);  // NTSTATUS RtlGetVersion
+    const auto prawdziwa = Eksport<Fn>(L"ntdll.dll", "RtlGetVersion");
+    if (prawdziwa == nullptr) return std::nullopt;
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (prawdziwa(&info) != 0) return std::nullopt;  // not STATUS_SUCCESS
+    return ZRekordu(info, true);
 }
 
 InfoProcesora PlatformaWin32::InfoSystemu() {

@@ -1,6 +1,6 @@
 #pragma once
 // The real platform: W APIs, UTF-8 at the boundary. Registry keys open with
-// KEY_READ only.
+// KEY_READ only (and the 64-bit view flag where asked).
 
 #include <windows.h>
 
@@ -34,6 +34,7 @@ public:
     void UzyjTokenu(HANDLE token) { token_testowy_ = token; }
 
     Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
     std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
     std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
@@ -46,6 +47,7 @@ public:
     std::string KatalogSystemowy() override;
     std::string SciezkaProgramu() override;
     std::optional<RekordWersji> WersjaSystemu(bool rozszerzony) override;
+    std::optional<RekordWersji> PrawdziwaWersja() override;
     InfoProcesora InfoSystemu() override;
     std::optional<InfoProcesora> NatywneInfoSystemu() override;
     std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,

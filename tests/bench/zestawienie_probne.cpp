@@ -38,6 +38,16 @@ void Przygotuj(SymulowanaMaszyna& m, int i) {
     m.info_natywne = m.info_systemu;
     m.UstawTekst(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "CurrentVersion",
                  xp ? "5.1" : "6.1");
+    // Two of three of the others run Windows 11 or 10, which keep "6.3" there.
+    if (!xp && i % 3 != 2) {
+        const bool jedenastka = i % 3 == 0;
+        m.rekord_prawdziwy = RekordWersji{10, 0, jedenastka ? 26100u : 19045u, 2, u"", 0, 1};
+        m.typ_produktu = jedenastka ? 0x79 : 0x30;  // Education, Professional
+        const std::string klucz = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+        m.UstawTekst(HKLM, klucz, "CurrentVersion", "6.3");
+        m.UstawTekst(HKLM, klucz, "DisplayVersion", jedenastka ? "24H2" : "22H2");
+        m.UstawLiczbe(HKLM, klucz, "UBR", jedenastka ? 2605 : 5247);
+    }
     m.UstawLiczbe(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
                   "EnableLUA", i % 5 == 0 ? 0 : 1);
     m.DodajPlik("C:\\Windows\\system32\\msiexec.exe",

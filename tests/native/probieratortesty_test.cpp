@@ -17,12 +17,13 @@ namespace {
 // --- Operating-system name ---------------------------------------------------
 
 RekordWersji Rekord(std::uint32_t platforma, std::uint32_t major, std::uint32_t minor,
-                    std::uint8_t typ = 0, std::uint16_t suite = 0, const char* csd = "") {
+                    std::uint8_t typ = 0, std::uint16_t suite = 0, const char* csd = "",
+                    std::uint32_t build = 1234) {
     RekordWersji r;
     r.platforma = platforma;
     r.major = major;
     r.minor = minor;
-    r.build = 1234;
+    r.build = build;
     r.typ_produktu = typ;
     r.suite = suite;
     r.csd = Utf16(csd);
@@ -36,13 +37,35 @@ struct PrzypadekNazwy {
     std::optional<std::uint32_t> produkt;     // GetProductInfo; none: missing or failing
     int serwer_r2;                            // GetSystemMetrics(SM_SERVERR2)
     const char* nazwa;
+    std::optional<RekordWersji> prawdziwy = {};  // RtlGetVersion; none: ntdll lacks it
+    const char* display_version = nullptr;       // none: no such value
+    const char* release_id = nullptr;
 };
+
+const std::string KluczWersji = "Software\\Microsoft\\Windows NT\\CurrentVersion";
 
 // The extended record only (the short one would also be there on Windows,
 // but it must not be asked for).
 PrzypadekNazwy Ext(const char* opis, RekordWersji r, const char* nazwa,
                    std::optional<std::uint32_t> produkt = {}, int r2 = 0) {
     return {opis, r, r, produkt, r2, nazwa};
+}
+// The true numbers from RtlGetVersion; GetVersionEx would tell 6.2.9200, as
+// it does a program without a manifest on Windows 8.1 and later.
+PrzypadekNazwy Prawdziwy(const char* opis, std::uint8_t typ, std::uint32_t major,
+                         std::uint32_t minor, std::uint32_t build, const char* nazwa,
+                         std::optional<std::uint32_t> produkt = {},
+                         const char* display_version = nullptr, const char* release_id = nullptr) {
+    const RekordWersji pozorny = Rekord(2, 6, 2, typ, 0, "", 9200);
+    return {opis,
+            pozorny,
+            pozorny,
+            produkt,
+            0,
+            nazwa,
+            Rekord(2, major, minor, typ, 0, "", build),
+            display_version,
+            release_id};
 }
 // Only the short record can be read.
 PrzypadekNazwy Krotki(const char* opis, RekordWersji r, const char* nazwa,
@@ -54,22 +77,40 @@ void SprawdzNazwy(const std::vector<PrzypadekNazwy>& przypadki) {
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.opis);
         SymulowanaMaszyna m;
+        m.rekord_prawdziwy = p.prawdziwy;
         m.rekord_rozszerzony = p.rozszerzony;
         m.rekord_krotki = p.krotki;
         m.typ_produktu = p.produkt;
         if (p.serwer_r2 != 0) m.metryki[89] = p.serwer_r2;
+        m.UtworzKlucz(Korzen::LocalMachine, KluczWersji);
+        if (p.display_version) {
+            m.UstawTekst(Korzen::LocalMachine, KluczWersji, "DisplayVersion", p.display_version);
+        }
+        if (p.release_id)
+            m.UstawTekst(Korzen::LocalMachine, KluczWersji, "ReleaseId", p.release_id);
 
         EXPECT_EQ(NazwaSystemu(m), p.nazwa);
 
-        EXPECT_EQ(m.wywolania.at(0), "WersjaSystemu 156");
-        EXPECT_EQ(m.Liczba("WersjaSystemu 148"), p.rozszerzony ? 0u : 1u);
-        const RekordWersji* r = p.rozszerzony ? &*p.rozszerzony : p.krotki ? &*p.krotki : nullptr;
-        const bool wydanie6 = r != nullptr && r->platforma == 2 && r->major == 6;
-        // Looked up and called only on release 6.x, with no service pack.
-        EXPECT_EQ(m.Liczba("InfoProduktu"), wydanie6 ? 1u : 0u);
-        if (wydanie6) {
-            EXPECT_EQ(m.Liczba("InfoProduktu 6." + std::to_string(r->minor) + " 0.0"), 1u);
+        EXPECT_EQ(m.wywolania.at(0), "PrawdziwaWersja");
+        EXPECT_EQ(m.Liczba("WersjaSystemu 156"), p.prawdziwy ? 0u : 1u);
+        EXPECT_EQ(m.Liczba("WersjaSystemu 148"), p.prawdziwy || p.rozszerzony ? 0u : 1u);
+        const RekordWersji* r = p.prawdziwy     ? &*p.prawdziwy
+                                : p.rozszerzony ? &*p.rozszerzony
+                                : p.krotki      ? &*p.krotki
+                                                : nullptr;
+        const bool nt = r != nullptr && r->platforma == 2;
+        const bool wydanie6 = nt && r->major == 6;
+        const bool wydanie10 = nt && r->major == 10 && r->minor == 0;
+        // Looked up and called only on releases 6.x and 10.0, with no service pack.
+        EXPECT_EQ(m.Liczba("InfoProduktu"), wydanie6 || wydanie10 ? 1u : 0u);
+        if (wydanie6 || wydanie10) {
+            EXPECT_EQ(m.Liczba("InfoProduktu " + std::to_string(r->major) + "." +
+                               std::to_string(r->minor) + " 0.0"),
+                      1u);
         }
+        // The display version only on 10.0, in the machine's own registry view.
+        EXPECT_EQ(m.Liczba("OtworzKlucz64 HKLM\\" + KluczWersji), wydanie10 ? 1u : 0u);
+        EXPECT_EQ(m.Liczba("OtworzKlucz "), 0u);
         EXPECT_EQ(m.Liczba("MetrykaSystemu") - m.Liczba("MetrykaSystemu 89"), 0u);
         EXPECT_TRUE(m.Niezwolnione().empty());
     }
@@ -143,7 +184,6 @@ TEST(NazwaSystemu, Wydanie6StacjaISerwer) {
         Ext("6.4 without a product type", Rekord(2, 6, 4, 1), "nieznany"),
         Ext("6.1: GetProductInfo missing or failing", Rekord(2, 6, 1, 1), "Microsoft Windows 7"),
         Ext("6.1: type 0", Rekord(2, 6, 1, 1), "Microsoft Windows 7", 0),
-        Ext("10.0: not named, GetProductInfo not called", Rekord(2, 10, 0, 1), "nieznany", 48),
         Ext("7.0", Rekord(2, 7, 0, 1), "nieznany", 1),
         // The 6.x names do not depend on the suite bits.
         Ext("6.0 with suite bits", Rekord(2, 6, 0, 1, 0xFFFF), "Microsoft Windows Vista"),
@@ -269,6 +309,80 @@ TEST(NazwaSystemu, WydaniaNt4iNt3) {
         Ext("NT 2.0", Rekord(2, 2, 0, 1), "nieznany"),
         Ext("NT 0.0", Rekord(2, 0, 0), "nieznany"),
     });
+}
+
+TEST(NazwaSystemu, PrawdziweNumeryIWydanie10) {
+    SprawdzNazwy({
+        Prawdziwy("8.1 workstation", 1, 6, 3, 9600, "Microsoft Windows 8.1 Professional", 48),
+        Prawdziwy("2012 R2", 3, 6, 3, 9600, "Windows Server 2012 R2 Standard Edition", 7),
+        Prawdziwy("6.x keeps its own editions", 1, 6, 3, 9600, "Microsoft Windows 8.1", 0x65),
+        Prawdziwy("10 Pro 22H2", 1, 10, 0, 19045, "Microsoft Windows 10 Professional 22H2", 48,
+                  "22H2", "2009"),
+        Prawdziwy("10 below 22000", 1, 10, 0, 21999, "Microsoft Windows 10"),
+        Prawdziwy("11 from 22000", 1, 10, 0, 22000, "Microsoft Windows 11"),
+        Prawdziwy("11 Education 24H2", 1, 10, 0, 26100, "Microsoft Windows 11 Education 24H2", 0x79,
+                  "24H2"),
+        Prawdziwy("the longest name", 1, 10, 0, 22631,
+                  "Microsoft Windows 11 Pro for Workstations N 24H2", 0xA2, "24H2"),
+        Prawdziwy("ReleaseId alone", 1, 10, 0, 18363, "Microsoft Windows 10 Home 1909", 0x65,
+                  nullptr, "1909"),
+        Prawdziwy("empty DisplayVersion", 1, 10, 0, 19042, "Microsoft Windows 10 2009", {}, "",
+                  "2009"),
+        Prawdziwy("neither, empty ReleaseId", 1, 10, 0, 19045, "Microsoft Windows 10", {}, nullptr,
+                  ""),
+        Prawdziwy("specified values keep their text", 1, 10, 0, 19045,
+                  "Microsoft Windows 10 Enterprise Edition", 4),
+        Prawdziwy("IoT LTSC", 1, 10, 0, 19044, "Microsoft Windows 10 IoT Enterprise LTSC", 0xBF),
+        Prawdziwy("2016", 3, 10, 0, 14393, "Windows Server 2016"),
+        Prawdziwy("2019 domain controller", 2, 10, 0, 17763,
+                  "Windows Server 2019 Datacenter Edition", 8),
+        Prawdziwy("2022 Standard 21H2", 3, 10, 0, 20348,
+                  "Windows Server 2022 Standard Edition 21H2", 7, "21H2"),
+        Prawdziwy("2025", 3, 10, 0, 26100, "Windows Server 2025 24H2", {}, "24H2"),
+        Prawdziwy("a server build not named", 3, 10, 0, 25398, "Windows Server"),
+        Prawdziwy("product type 0 counts as a server", 0, 10, 0, 22000, "Windows Server"),
+        Prawdziwy("10.1", 1, 10, 1, 22000, "nieznany", 48, "24H2"),
+        Prawdziwy("11.0", 1, 11, 0, 30000, "nieznany", 48, "24H2"),
+        Krotki("10.0 without the extended record: a workstation", Rekord(2, 10, 0, 0, 0, "", 22000),
+               "Microsoft Windows 11"),
+    });
+}
+
+TEST(NumerWersjiSystemu, PrawdziweNumeryIUbr) {
+    struct Przypadek {
+        const char* opis;
+        std::optional<RekordWersji> prawdziwy, rozszerzony;
+        std::optional<std::uint32_t> typ_ubr;  // of a 4-byte UBR of 2605; none: no UBR
+        const char* numer;
+    };
+    const Przypadek przypadki[] = {
+        {"11 with UBR", Rekord(2, 10, 0, 1, 0, "", 26100), Rekord(2, 6, 2, 1, 0, "", 9200),
+         typ_rejestru::Dword, "10.0.26100.2605"},
+        {"UBR of another type",
+         Rekord(2, 10, 0, 1, 0, "", 19045),
+         {},
+         typ_rejestru::Binary,
+         "10.0.19045"},
+        {"no RtlGetVersion", {}, Rekord(2, 6, 1, 1, 0, "", 7601), {}, "6.1.7601"},
+        {"98: the build's low word",
+         {},
+         Rekord(1, 4, 10, 0, 0, " A ", 0x040A08AE),
+         {},
+         "4.10.2222"},
+        {"nothing read", {}, {}, typ_rejestru::Dword, ""},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.opis);
+        SymulowanaMaszyna m;
+        m.rekord_prawdziwy = p.prawdziwy;
+        m.rekord_rozszerzony = p.rozszerzony;
+        if (p.typ_ubr)
+            m.UstawWartosc(Korzen::LocalMachine, KluczWersji, "UBR", *p.typ_ubr,
+                           {0x2D, 0x0A, 0, 0});
+        EXPECT_EQ(NumerWersjiSystemu(m), p.numer);
+        EXPECT_EQ(m.Liczba("OtworzKlucz "), 0u);
+        EXPECT_TRUE(m.Niezwolnione().empty());
+    }
 }
 
 // --- Processor platform ----------------------------------------------------------

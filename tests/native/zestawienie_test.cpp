@@ -117,6 +117,9 @@ TEST(Zestawienie, ZlePlikiZPowodami) {
          },
          "pole „aplikacje” ma ponad 100 pozycji"},
         {"20-duzy.json", [&] { return megabajt + " "; }, "plik większy niż 1 MiB"},
+        {"20b-wersja-systemu.json",
+         [] { return Zmieniony([](json& j) { j["wersja_systemu"] = 10; }); },
+         "pole „wersja_systemu” ma zły typ"},
         {"21-zamkniety.json", nullptr, "nie udało się otworzyć pliku"},
         // Read: exactly 1 MiB; no "format" field (read as format 1).
         {"22-dokladnie-1-MiB.json", [&] { return megabajt; }, ""},
@@ -228,6 +231,9 @@ TEST(Zestawienie, ZapisanyWynikJsonCzytaSieZPowrotem) {
     m.DodajPlik("C:\\Windows\\system32\\msiexec.exe", SymulowanaMaszyna::Wersja(4, 5, 6001, 22308));
     m.nazwa_komputera = "SALA \"7\" <b>";
     m.czas.strefa_minut = -150;
+    m.rekord_prawdziwy = RekordWersji{10, 0, 26100, 2, u"", 0, 1};
+    m.UstawLiczbe(Korzen::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion", "UBR",
+                  2605);
     const auto p = std::get<Polecenie>(
         ParsujPolecenie({"/aplikacje", "ELT,MRT,BKT", "/json", "C:\\Wyniki\\a.json"}, k));
     WykonajPolecenie(p, k, m);
@@ -240,6 +246,8 @@ TEST(Zestawienie, ZapisanyWynikJsonCzytaSieZPowrotem) {
     EXPECT_EQ(w.komputer, "SALA \"7\" <b>");
     EXPECT_EQ(w.czas.lokalny.strefa_minut, -150);
     EXPECT_EQ(w.czas.utc, CzytajCzas("2016-03-14T10:35:30Z")->utc);
+    EXPECT_EQ(w.system, "Microsoft Windows 11");
+    EXPECT_EQ(w.wersja_systemu, "10.0.26100.2605");
     ASSERT_EQ(w.aplikacje.size(), 3u);
     EXPECT_EQ(w.aplikacje[0].nazwa, "Barkon Tabulo");
     EXPECT_EQ(w.aplikacje[1].komponenty[2].nazwa, ".NET Framework 3.5");

@@ -145,7 +145,10 @@ TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
         const std::string nr = std::to_string(10 + i);
         json w = Wynik("K" + nr + " " + v, "2026-12-01T10:00:00+01:00",
                        {Aplikacja("A" + nr + " " + v, {Komponent(v, v, "nie_spelnia")})});
-        for (const char* pole : {"system", "platforma", "uac", "wersja_programu"}) w[pole] = v;
+        for (const char* pole :
+             {"system", "wersja_systemu", "platforma", "uac", "wersja_programu"}) {
+            w[pole] = v;
+        }
         m.zapisane_pliki[std::string(Folder) + "\\w" + nr + ".json"] = w.dump();
     }
     // Skipped: a value nested deep, an array instead of an object, a crafted name.
@@ -174,7 +177,8 @@ TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
         const Element* th = dom.Wszystkie("th", dom.Indeks(wiersz)).front();
         EXPECT_EQ(*th->Atrybut("title"), Widoczny("K" + nr + " " + v));
         const std::string szczegoly = dom.Wszystkie("small", dom.Indeks(th)).front()->tekst;
-        EXPECT_NE(szczegoly.find("System operacyjny: " + Widoczny(v)), std::string::npos);
+        EXPECT_NE(szczegoly.find("System operacyjny: " + Widoczny(v) + " (" + Widoczny(v) + ")"),
+                  std::string::npos);
         EXPECT_NE(szczegoly.find("Wersja programu: " + Widoczny(v)), std::string::npos);
         // The application's column (after "Komputer"), and this row's cell in it.
         std::size_t kolumna = 0;

@@ -2,6 +2,9 @@
 // The first visible top-level window of a process, or null.
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 namespace pro::testy {
 
 struct SzukaneOkno {
@@ -22,6 +25,36 @@ inline HWND WidoczneOknoProcesu(DWORD pid) {
     SzukaneOkno szukane{pid};
     EnumWindows(SprawdzOkno, reinterpret_cast<LPARAM>(&szukane));
     return szukane.okno;
+}
+
+// Starts the command line, hands its first visible window (null when none
+// came within 60 s) to `sprawdz`, closes it and waits for the end. Returns the
+// exit code; 0xFFFFFFFF when it could not start or had to be ended.
+inline DWORD ZOknemProgramu(std::wstring linia, const std::function<void(HWND)>& sprawdz) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        return 0xFFFFFFFF;
+    }
+    HWND okno = nullptr;
+    for (int n = 0; n < 600 && okno == nullptr; ++n) {
+        if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
+        okno = WidoczneOknoProcesu(pi.dwProcessId);
+    }
+    sprawdz(okno);
+    if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
+    DWORD kod = 0xFFFFFFFF;
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(pi.hProcess, &kod);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return kod;
 }
 
 }  // namespace pro::testy

@@ -13,11 +13,11 @@ std::string KatalogTestow() {
     return sciezka.substr(0, sciezka.find_last_of('\\'));
 }
 
-KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka)
-    : korzen_(korzen), sciezka_(sciezka) {
+KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka, REGSAM widok)
+    : korzen_(korzen), sciezka_(sciezka), widok_(widok) {
     DWORD dyspozycja = 0;
-    RegCreateKeyExW(korzen, sciezka.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klucz_,
-                    &dyspozycja);
+    RegCreateKeyExW(korzen, sciezka.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | widok, nullptr,
+                    &klucz_, &dyspozycja);
     utworzony_ = dyspozycja == REG_CREATED_NEW_KEY;
 }
 
@@ -31,8 +31,10 @@ KluczTestowy::~KluczTestowy() {
             RegDeleteValueW(klucz_, it->nazwa.c_str());
         }
     }
+    if (utworzony_ && widok_ != 0) RegDeleteTreeW(klucz_, nullptr);  // what lies below it
     RegCloseKey(klucz_);
-    if (utworzony_) RegDeleteTreeW(korzen_, sciezka_.c_str());
+    if (utworzony_ && widok_ != 0) RegDeleteKeyExW(korzen_, sciezka_.c_str(), widok_, 0);
+    if (utworzony_ && widok_ == 0) RegDeleteTreeW(korzen_, sciezka_.c_str());
 }
 
 void KluczTestowy::Surowe(const std::wstring& nazwa, DWORD typ, const std::vector<BYTE>& dane) {

@@ -12,12 +12,13 @@ namespace pro::testy {
 // The folder of the running test program, without a trailing backslash.
 std::string KatalogTestow();
 
-// A registry key the test creates (in the view of its own bitness) and
-// deletes with everything below it when it goes out of scope. When the key
-// existed before, only the values the test set are put back as they were.
+// A registry key the test creates (in the view of its own bitness, or the one
+// `widok` names: KEY_WOW64_64KEY) and deletes with everything below it when
+// it goes out of scope. When the key existed before, only the values the test
+// set are put back as they were.
 class KluczTestowy {
 public:
-    KluczTestowy(HKEY korzen, const std::wstring& sciezka);
+    KluczTestowy(HKEY korzen, const std::wstring& sciezka, REGSAM widok = 0);
     ~KluczTestowy();
     KluczTestowy(const KluczTestowy&) = delete;
     KluczTestowy& operator=(const KluczTestowy&) = delete;
@@ -29,6 +30,7 @@ public:
 private:
     HKEY korzen_;
     std::wstring sciezka_;
+    REGSAM widok_;
     HKEY klucz_ = nullptr;
     bool utworzony_ = false;  // false: the key existed before, only our values go
     struct Poprzednia {

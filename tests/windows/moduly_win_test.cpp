@@ -179,32 +179,13 @@ TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
 // The windows' path through the lazily bound DLLs: the selection window is
 // shown with every application listed, and closing it ends the program.
 TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::wstring linia = Probierator(L"");
-    ASSERT_TRUE(CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &si, &pi));
-    HWND okno = nullptr;
-    for (int n = 0; n < 600 && okno == nullptr; ++n) {
-        if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
-        okno = testy::WidoczneOknoProcesu(pi.dwProcessId);
-    }
-    EXPECT_NE(okno, nullptr) << "no window within 60 s";
-    const HWND lista = FindWindowExW(okno, nullptr, L"ListBox", nullptr);
-    EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
-              static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
-    if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
-    DWORD kod = 0xFFFFFFFF;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &kod);
-    } else {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
+    const DWORD kod = testy::ZOknemProgramu(Probierator(L""), [](HWND okno) {
+        EXPECT_NE(okno, nullptr) << "no window within 60 s";
+        const HWND lista = FindWindowExW(okno, nullptr, L"ListBox", nullptr);
+        EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
+                  static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
+    });
     EXPECT_EQ(kod, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
 }
 
 }  // namespace

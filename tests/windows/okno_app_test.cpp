@@ -45,9 +45,17 @@ TEST_F(OknoApp, DwadziesciaDwaWierszeWKolejnosciKataloguNiezaznaczone) {
 TEST_F(OknoApp, PodsumowanieZWartosciMaszyny) {
     m.katalog_systemowy = "D:\\WINNT\\system32";
     m.UstawLiczbe(Korzen::LocalMachine, KluczUac, "EnableLUA", 1);
+    // The longest name there is: its line sizes itself and still fits the window.
+    m.rekord_prawdziwy = RekordWersji{10, 0, 22631, 2, u"", 0, 1};
+    m.typ_produktu = 0xA2;
+    m.UstawTekst(Korzen::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                 "DisplayVersion", "24H2");
     okna.Utworz();
     EXPECT_EQ(okna.k.KatalogSystemu, "D:\\WINNT\\system32");
     EXPECT_EQ(ui::TekstOkna(App().lbSystem), "System operacyjny: " + NazwaSystemu(m));
+    RECT klient{};
+    GetClientRect(App().Uchwyt(), &klient);
+    EXPECT_LE(testy::PolozenieWRodzicu(App().lbSystem).right, klient.right);
     EXPECT_EQ(ui::TekstOkna(App().lbPlatforma), "Platforma: " + OpisPlatformy(m));
     EXPECT_EQ(ui::TekstOkna(App().lbAdmin),
               std::string("Uprawnienia administratora: ") + (CzyAdministrator(m) ? "tak" : "nie"));

@@ -3,6 +3,7 @@
 #include <map>
 #include <sstream>
 
+#include "OknoProcesu.h"
 #include "Pomocnicy.h"
 #include "Proces.h"
 #include "platform/Tekst.h"
@@ -16,9 +17,9 @@ namespace {
 // --- Operating-system name under the versions Wine can report -------------------
 
 struct WersjaWine {
-    const char* ustawienie;  // HKCU\Software\Wine\AppDefaults\<exe>\Version
-    std::uint32_t major, minor;
-    const char* nazwa;  // as Wine 8 reports it
+    const char* ustawienie;      // HKCU\Software\Wine\AppDefaults\<exe>\Version
+    std::uint32_t major, minor;  // as RtlGetVersion reports them
+    const char* nazwa;           // as Wine 8 reports it
 };
 
 void PrintTo(const WersjaWine& w, std::ostream* os) {
@@ -74,19 +75,22 @@ TEST_P(NazwaSystemuWine, JakDrzewoDlaZgloszonegoRekordu) {
 
     auto linie = Linie(wyjscie);
     ASSERT_EQ(linie.count("nazwa"), 1u) << wyjscie;
+    const auto prawdziwy = CzytajRekord(linie["prawdziwy"]);
     const auto rozszerzony = CzytajRekord(linie["rozszerzony"]);
     const auto krotki = CzytajRekord(linie["krotki"]);
+    ASSERT_TRUE(prawdziwy.has_value()) << wyjscie;
     ASSERT_TRUE(rozszerzony.has_value()) << wyjscie;
     ASSERT_TRUE(krotki.has_value()) << wyjscie;
     // The setting took effect.
-    EXPECT_EQ(rozszerzony->major, w.major) << wyjscie;
-    EXPECT_EQ(rozszerzony->minor, w.minor) << wyjscie;
-    EXPECT_EQ(rozszerzony->platforma, 2u);
+    EXPECT_EQ(prawdziwy->major, w.major) << wyjscie;
+    EXPECT_EQ(prawdziwy->minor, w.minor) << wyjscie;
+    EXPECT_EQ(prawdziwy->platforma, 2u);
     EXPECT_EQ(krotki->major, rozszerzony->major);
     EXPECT_EQ(krotki->minor, rozszerzony->minor);
 
     // The decision tree over the same answers.
     SymulowanaMaszyna m;
+    m.rekord_prawdziwy = prawdziwy;
     m.rekord_rozszerzony = rozszerzony;
     m.rekord_krotki = krotki;
     if (linie["produkt"] != "brak") m.typ_produktu = std::stoul(linie["produkt"]);
@@ -97,7 +101,8 @@ TEST_P(NazwaSystemuWine, JakDrzewoDlaZgloszonegoRekordu) {
 
 // Wine 8 reports "win7" as a server and "win2008r2" as a workstation;
 // GetProductInfo gives 0x1C (not named) for a workstation, 7 for a server;
-// 8.1 and 10 report 6.2 without a manifest, as Windows does.
+// 8.1 and 10 report 6.2 through GetVersionEx without a manifest, as Windows
+// does, and their own numbers through RtlGetVersion.
 INSTANTIATE_TEST_SUITE_P(
     Wersje, NazwaSystemuWine,
     ::testing::Values(WersjaWine{"win2k", 5, 0, "Microsoft Windows 2000 Professional"},
@@ -110,11 +115,45 @@ INSTANTIATE_TEST_SUITE_P(
                       WersjaWine{"win7", 6, 1, "Windows Server 2008 R2 Standard Edition"},
                       WersjaWine{"win2008r2", 6, 1, "Microsoft Windows 7"},
                       WersjaWine{"win8", 6, 2, "Microsoft Windows 8"},
-                      WersjaWine{"win81", 6, 2, "Microsoft Windows 8"},
-                      WersjaWine{"win10", 6, 2, "Microsoft Windows 8"}),
+                      WersjaWine{"win81", 6, 3, "Microsoft Windows 8.1"},
+                      WersjaWine{"win10", 10, 0, "Microsoft Windows 10"}),
     [](const ::testing::TestParamInfo<WersjaWine>& info) {
         return std::string(info.param.ustawienie);
     });
+
+BOOL CALLBACK SzukajLiniiSystemu(HWND okno, LPARAM wynik) {
+    wchar_t tekst[256] = {};
+    GetWindowTextW(okno, tekst, 256);
+    const std::string linia = Waski(tekst);
+    if (linia.rfind("System operacyjny: ", 0) != 0) return TRUE;
+    *reinterpret_cast<std::string*>(wynik) = linia;
+    return FALSE;
+}
+
+// The program, told by Wine to be Windows 10, names it in its summary. The
+// display version lies only in the machine's own registry view, where the
+// 32-bit program must look for it.
+TEST(NazwaSystemuProgramu, Windows10WPodsumowaniu) {
+    const std::wstring katalog = Szeroki(testy::KatalogTestow());
+    const std::wstring nazwa_kopii = L"probierator_win10.exe";
+    const std::wstring kopia = katalog + L"\\" + nazwa_kopii;
+    ASSERT_TRUE(CopyFileW((katalog + L"\\probierator.exe").c_str(), kopia.c_str(), FALSE));
+    std::string linia = "no window, or no system line";
+    {
+        testy::KluczTestowy ustawienie(HKEY_CURRENT_USER,
+                                       L"Software\\Wine\\AppDefaults\\" + nazwa_kopii);
+        ustawienie.Tekst(L"Version", L"win10");
+        testy::KluczTestowy wersja(HKEY_LOCAL_MACHINE,
+                                   L"Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                   KEY_WOW64_64KEY);
+        wersja.Tekst(L"DisplayVersion", L"22H2");
+        testy::ZOknemProgramu(L"\"" + kopia + L"\"", [&linia](HWND okno) {
+            if (okno) EnumChildWindows(okno, SzukajLiniiSystemu, reinterpret_cast<LPARAM>(&linia));
+        });
+    }
+    DeleteFileW(kopia.c_str());
+    EXPECT_EQ(linia, "System operacyjny: Microsoft Windows 10 22H2");
+}
 
 // --- Processor platform ----------------------------------------------------------
 

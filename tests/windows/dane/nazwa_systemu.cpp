@@ -26,13 +26,15 @@ std::string Rekord(const std::optional<pro::RekordWersji>& r) {
 int main() {
     pro::PlatformaWin32 p;
     const std::string nazwa = pro::NazwaSystemu(p);
+    const auto prawdziwy = p.PrawdziwaWersja();
     const auto rozszerzony = p.WersjaSystemu(true);
     const auto krotki = p.WersjaSystemu(false);
-    const auto& r = rozszerzony ? rozszerzony : krotki;
+    const auto& r = prawdziwy ? prawdziwy : rozszerzony ? rozszerzony : krotki;
     std::optional<std::uint32_t> produkt;
     if (r) produkt = p.InfoProduktu(r->major, r->minor, 0, 0);
 
     std::string wyjscie = "nazwa=" + nazwa + "\n";
+    wyjscie += "prawdziwy=" + Rekord(prawdziwy) + "\n";
     wyjscie += "rozszerzony=" + Rekord(rozszerzony) + "\n";
     wyjscie += "krotki=" + Rekord(krotki) + "\n";
     wyjscie += "produkt=" + (produkt ? std::to_string(*produkt) : std::string("brak")) + "\n";
