@@ -48,6 +48,10 @@ public:
     ~ExcelLokalny() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\CLSID\\" + clsid_).c_str());
+        // Emulated, a client whose pending call is cut by the server's end
+        // dies a little later (a thread jumps to address 0): there the server
+        // is ended after this process, by cmake/wine-test.sh.
+        if (testy::PodEmulacja()) return;
         for (const std::string& linia : Linie()) {
             if (linia.rfind("start ", 0) != 0) continue;
             const auto id = static_cast<DWORD>(std::stoul(linia.substr(6)));
