@@ -8,6 +8,13 @@
 # Every wait is bounded: the program itself by PRO_LIMIT_WINE seconds (default
 # 900). What overruns is ended with `wineserver -k` on this prefix only, and the
 # script says so and exits 124.
+# Every process Wine starts inherits the program's standard error (and often
+# its output): a COM server, the desktop, a stuck child would keep ctest's pipe
+# open after the program's end. So the program writes both to files, printed
+# when it has ended, and whatever it started and left running (marked by
+# PRO_WINE_TEST in its environment) is then ended by its process id.
+# PRO_WINE_BLEDY tells the program where its standard error goes (Wine's own
+# log of a child, such as WINEDEBUG=+loaddll, ends up there).
 # PRO_WINE_KATALOG (default /usr/lib/wine) is where Wine's loaders are.
 set -u
 if [ $# -lt 3 ]; then
@@ -68,7 +75,33 @@ fi
 "$WINESERVER" -p30 </dev/null >/dev/null 2>&1 9>&-
 ograniczone 120 "wine cmd" "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
 exec 9>&-
-case $loader in
-    wine64) ograniczone "$limit" "$1" "$wine64" "$@" ;;
-    *) ograniczone "$limit" "$1" "$katalog/wine" "$@" ;;
-esac
+
+# Ends, by their ids, the processes that carry this run's mark.
+zakoncz_pozostawione() {
+    local proba pid pozostawione
+    for proba in 1 2 3 4 5; do
+        pozostawione=()
+        for pid in $(grep -lsz "^PRO_WINE_TEST=$znacznik\$" /proc/[0-9]*/environ | cut -d/ -f3); do
+            [ "$pid" != $$ ] && pozostawione+=("$pid")
+        done
+        [ ${#pozostawione[@]} -eq 0 ] && return
+        kill -KILL "${pozostawione[@]}" 2>/dev/null
+        sleep 0.2
+    done
+}
+znacznik=$$.$RANDOM$RANDOM
+wyjscie=$(mktemp) && bledy=$(mktemp) || exit 1
+[ "$loader" = wine64 ] && program=$wine64 || program=$katalog/wine
+PRO_WINE_TEST=$znacznik PRO_WINE_BLEDY=$bledy \
+    timeout -k 5 "$limit" "$program" "$@" >"$wyjscie" 2>"$bledy"
+kod=$?
+zakoncz_pozostawione
+cat "$wyjscie"
+cat "$bledy" >&2
+rm -f "$wyjscie" "$bledy"
+if [ $kod -eq 124 ] || [ $kod -eq 137 ]; then
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1
+    echo "wine-test.sh: $1 nie zakończył się w ciągu $limit s; zakończono procesy prefiksu $prefix" >&2
+    exit 124
+fi
+exit $kod

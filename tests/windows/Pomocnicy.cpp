@@ -13,6 +13,12 @@ std::string KatalogTestow() {
     return sciezka.substr(0, sciezka.find_last_of('\\'));
 }
 
+bool PodEmulacja() {
+    wchar_t tryb[16] = {};
+    return sizeof(void*) == 4 && GetEnvironmentVariableW(L"PRO_WINE32_TRYB", tryb, 16) > 0 &&
+           std::wstring(tryb) == L"emulacja";
+}
+
 KluczTestowy::KluczTestowy(HKEY korzen, const std::wstring& sciezka, REGSAM widok)
     : korzen_(korzen), sciezka_(sciezka), widok_(widok) {
     DWORD dyspozycja = 0;

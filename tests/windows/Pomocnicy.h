@@ -12,6 +12,10 @@ namespace pro::testy {
 // The folder of the running test program, without a trailing backslash.
 std::string KatalogTestow();
 
+// Whether this program runs as 32-bit code emulated by qemu (cmake/wine32.sh
+// says so in PRO_WINE32_TRYB): every process start then costs seconds.
+bool PodEmulacja();
+
 // A registry key the test creates (in the view of its own bitness, or the one
 // `widok` names: KEY_WOW64_64KEY) and deletes with everything below it when
 // it goes out of scope. When the key existed before, only the values the test

@@ -35,9 +35,10 @@ std::wstring Krotka(const std::wstring& sciezka) {
 }
 
 // The bound the hanging cases run with: above a cold start of the local
-// server, also through the emulation of 32-bit code.
-constexpr DWORD LimitTestu = 8000;
-constexpr DWORD Margines = 12000;
+// server. Emulated, that start alone takes 10 s and more on a busy machine:
+// there the program's own bound, the longest it allows.
+const DWORD LimitTestu = testy::PodEmulacja() ? LimitSondyMs : 8000;
+const DWORD Margines = testy::PodEmulacja() ? 30000 : 12000;
 
 // The local substitute registered as "Excel.Application" (this process's
 // registry view) in one mode, with its log in a folder of the test's own.
@@ -56,6 +57,10 @@ public:
     ~ExcelLokalny() {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Excel.Application");
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"Software\\Classes\\CLSID\\" + clsid_).c_str());
+        // Emulated, a client whose pending call is cut by the server's end
+        // dies a little later (a thread jumps to address 0): there the server
+        // is ended after this process, by cmake/wine-test.sh.
+        if (testy::PodEmulacja()) return;
         for (const std::string& linia : Linie()) {
             if (linia.rfind("start ", 0) != 0) continue;
             const auto id = static_cast<DWORD>(std::stoul(linia.substr(6)));
