@@ -13,6 +13,8 @@
 #include "ZastepczyExcel.h"
 #include "catalogue/Katalog.h"
 
+#include <commctrl.h>
+
 namespace pro {
 namespace {
 
@@ -191,8 +193,8 @@ TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
         okno = testy::WidoczneOknoProcesu(pi.dwProcessId);
     }
     EXPECT_NE(okno, nullptr) << "no window within 60 s";
-    const HWND lista = FindWindowExW(okno, nullptr, L"ListBox", nullptr);
-    EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
+    const HWND lista = FindWindowExW(okno, nullptr, WC_LISTVIEWW, nullptr);
+    EXPECT_EQ(SendMessageW(lista, LVM_GETITEMCOUNT, 0, 0),
               static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
     if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
     DWORD kod = 0xFFFFFFFF;

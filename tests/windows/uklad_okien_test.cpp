@@ -343,10 +343,15 @@ TEST_F(Uklad, OknoLegendy) {
 
 TEST_F(Uklad, ListaWyboru) {
     const HWND lista = okna.okno_app->clbAplikacje.Uchwyt();
-    EXPECT_EQ(SendMessageW(lista, LB_GETITEMHEIGHT, 0, 0), 16);
+    RECT wiersz{};
+    ListView_GetItemRect(lista, 0, &wiersz, LVIR_BOUNDS);
+    EXPECT_EQ(wiersz.bottom - wiersz.top, 16);
+    // Check boxes the platform knows of, so that each row's tick is exposed.
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(lista) & LVS_EX_CHECKBOXES);
     const auto styl = static_cast<DWORD>(GetWindowLongPtrW(lista, GWL_STYLE));
     EXPECT_TRUE(styl & WS_VSCROLL);
-    EXPECT_FALSE(styl & LBS_SORT);
+    EXPECT_FALSE(styl & WS_HSCROLL);
+    EXPECT_FALSE(styl & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
     EXPECT_FALSE(styl & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrW(lista, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     // Ten rows visible, the rest scrolled.
