@@ -20,13 +20,7 @@ constexpr COLORREF Czarny = RGB(0, 0, 0);
 
 }  // namespace
 
-TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
-    : Okno(aplikacja),
-      ProWynIkony(UtworzIkonyWyniku()),
-      verdana12_(UtworzCzcionke(L"Verdana", 12)),
-      verdana13_(UtworzCzcionke(L"Verdana", 13)),
-      verdana15_(UtworzCzcionke(L"Verdana", 15)),
-      tytulowa_(UtworzCzcionke(L"Source Sans Pro Light", 25)) {
+TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
     app_.ProOknoWyn = this;
     const HWND glowne = app_.ProOknoApp != nullptr ? app_.ProOknoApp->Uchwyt() : nullptr;
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
@@ -41,11 +35,17 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
 }
 
 // Made at the first showing: until then the window is never seen, and the
-// program starts without its controls and the rich edit's library.
+// program starts without its controls, their fonts and pictures, and the
+// rich edit's library.
 void TProOknoWyn::UtworzKontrolki() {
     const HWND okno = Uchwyt();
     const HINSTANCE instancja = GetModuleHandleW(nullptr);
     LoadLibraryW(L"msftedit.dll");
+    ProWynIkony = UtworzIkonyWyniku();
+    verdana12_ = UtworzCzcionke(L"Verdana", 12);
+    verdana13_ = UtworzCzcionke(L"Verdana", 13);
+    verdana15_ = UtworzCzcionke(L"Verdana", 15);
+    tytulowa_ = UtworzCzcionke(L"Source Sans Pro Light", 25);
 
     lbTytul = DodajEtykiete(16, 15, tytulowa_.get(), "Wynik:");
     shTloNaglowek = DodajKsztalt(0, 0, 737, 65, Srebrny);
