@@ -22,23 +22,21 @@ struct Szukane {
     HWND okno = nullptr;
 };
 
+BOOL CALLBACK SprawdzOkno(HWND h, LPARAM l) {
+    auto& s = *reinterpret_cast<Szukane*>(l);
+    DWORD wlasciciel = 0;
+    GetWindowThreadProcessId(h, &wlasciciel);
+    wchar_t klasa[64] = {};
+    GetClassNameW(h, klasa, 64);
+    if (wlasciciel != s.pid || !IsWindowVisible(h) || lstrcmpW(klasa, s.klasa) != 0) return TRUE;
+    s.okno = h;
+    return FALSE;
+}
+
 // A visible top-level window of the process, of the given class.
 HWND Okno(DWORD pid, const wchar_t* klasa) {
     Szukane s{pid, klasa};
-    EnumWindows(
-        [](HWND h, LPARAM l) -> BOOL {
-            auto& s = *reinterpret_cast<Szukane*>(l);
-            DWORD wlasciciel = 0;
-            GetWindowThreadProcessId(h, &wlasciciel);
-            wchar_t klasa[64] = {};
-            GetClassNameW(h, klasa, 64);
-            if (wlasciciel != s.pid || !IsWindowVisible(h) || lstrcmpW(klasa, s.klasa) != 0) {
-                return TRUE;
-            }
-            s.okno = h;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    EnumWindows(SprawdzOkno, reinterpret_cast<LPARAM>(&s));
     return s.okno;
 }
 
