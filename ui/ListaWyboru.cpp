@@ -60,7 +60,7 @@ void ListaWyboru::Dodaj(const std::string& tekst) {
     // The rows span the width left beside the scroll bar, when it comes.
     RECT r{};
     GetClientRect(hwnd_, &r);
-    ListView_SetColumnWidth(hwnd_, 0, r.right);
+    if (ListView_GetColumnWidth(hwnd_, 0) != r.right) ListView_SetColumnWidth(hwnd_, 0, r.right);
 }
 
 int ListaWyboru::Liczba() const {

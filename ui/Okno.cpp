@@ -29,6 +29,7 @@ Okno::~Okno() {
     if (hwnd_) {
         // From here on the window's messages no longer reach this object.
         SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+        podpowiedzi_.reset();  // owned by the window: gone before it
         hwnd_.reset();
     }
 }
@@ -69,6 +70,7 @@ LRESULT CALLBACK Okno::Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
         // Destroyed from outside (e.g. with its owner): forget the handle.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         okno->hwnd_.release();
+        okno->podpowiedzi_.release();  // destroyed with its owner
         return DefWindowProcW(hwnd, komunikat, w, l);
     }
     try {
