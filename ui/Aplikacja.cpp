@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/Okno.h"
 #include "ui/Rysunki.h"
 
 namespace pro::ui {
@@ -12,10 +13,11 @@ Aplikacja::Aplikacja(Platforma& platforma_, Katalog& katalog_)
       katalog(katalog_),
       ikona_duza_(UtworzIkoneProgramu(32)),
       ikona_mala_(UtworzIkoneProgramu(16)) {
-    INITCOMMONCONTROLSEX kontrolki{sizeof kontrolki, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    // The tree, the check list and the buttons' tooltips; the rich edit's
+    // library is loaded when the results window is first shown.
+    INITCOMMONCONTROLSEX kontrolki{sizeof kontrolki, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&kontrolki);
-    // The description area is a rich edit control (MSFTEDIT_CLASS).
-    LoadLibraryW(L"msftedit.dll");
 }
 
 void Aplikacja::PokazWyjatek(const std::exception& wyjatek) {
@@ -44,10 +46,13 @@ int Aplikacja::Uruchom() {
 }
 
 void Aplikacja::Przetworz(MSG& komunikat) {
-    // Tab between the tab stops of the active window.
     const HWND aktywne = GetActiveWindow();
-    if (aktywne != nullptr && komunikat.hwnd != nullptr && IsDialogMessageW(aktywne, &komunikat)) {
-        return;
+    if (aktywne != nullptr && komunikat.hwnd != nullptr) {
+        // The active window's keys, then Tab between its tab stops.
+        const auto okno = std::find_if(okna_.begin(), okna_.end(),
+                                       [aktywne](const Okno* o) { return o->Uchwyt() == aktywne; });
+        if (okno != okna_.end() && (*okno)->Klawisz(komunikat)) return;
+        if (IsDialogMessageW(aktywne, &komunikat)) return;
     }
     TranslateMessage(&komunikat);
     DispatchMessageW(&komunikat);

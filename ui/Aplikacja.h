@@ -53,7 +53,7 @@ public:
 
     // The message loop: until WM_QUIT; returns its exit code.
     int Uruchom();
-    // One message: dialog keys for the active window, then dispatch.
+    // One message: the active window's keys and dialog keys, then dispatch.
     void Przetworz(MSG& komunikat);
 
     // Windows of the program, in creation order (for modal showing).

@@ -12,13 +12,19 @@ constexpr int SzerokoscPola = 16;  // the check box's column, clicks there toggl
 }  // namespace
 
 void ListaWyboru::Utworz(HWND rodzic, int x, int y, int szerokosc, int wysokosc, HFONT czcionka) {
-    hwnd_ = CreateWindowExW(0, L"LISTBOX", L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
-                                LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    // Its parent answers WM_MEASUREITEM with the row height.
+    hwnd_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED,
                             x, y, szerokosc, wysokosc, rodzic, nullptr, GetModuleHandleW(nullptr),
                             nullptr);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka), FALSE);
-    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, WysokoscWiersza);
+    ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    ListView_SetBkColor(hwnd_, RGB(0xFF, 0xFF, 0xFF));
+    LVCOLUMNW kolumna{};
+    kolumna.mask = LVCF_WIDTH;
+    kolumna.cx = szerokosc;
+    ListView_InsertColumn(hwnd_, 0, &kolumna);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     pierwotna_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListaWyboru::Podklasa)));
@@ -26,81 +32,73 @@ void ListaWyboru::Utworz(HWND rodzic, int x, int y, int szerokosc, int wysokosc,
 
 LRESULT CALLBACK ListaWyboru::Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
     auto* lista = reinterpret_cast<ListaWyboru*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    switch (komunikat) {
-        case WM_CHAR:
-            if (w == L' ') {
-                const auto biezacy = static_cast<int>(SendMessageW(hwnd, LB_GETCARETINDEX, 0, 0));
-                if (biezacy >= 0) lista->Przelacz(biezacy);
-                return 0;
-            }
-            break;
-        case WM_LBUTTONDOWN: {
-            const LRESULT wynik = CallWindowProcW(lista->pierwotna_, hwnd, komunikat, w, l);
-            const int x = static_cast<short>(LOWORD(l));
-            const LRESULT trafienie = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, l);
-            if (HIWORD(trafienie) == 0 && x < SzerokoscPola) lista->Przelacz(LOWORD(trafienie));
-            return wynik;
+    const LRESULT wynik = CallWindowProcW(lista->pierwotna_, hwnd, komunikat, w, l);
+    if (komunikat == WM_LBUTTONDOWN) {
+        // A click on the check box ticks; like a click on the text it also
+        // takes the focus and selects the row, as in any list.
+        LVHITTESTINFO trafienie{};
+        trafienie.pt = {static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+        const int wiersz = ListView_HitTest(hwnd, &trafienie);
+        if (wiersz >= 0 && trafienie.pt.x < SzerokoscPola) {
+            SetFocus(hwnd);
+            const UINT stan = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(hwnd, wiersz, stan, stan);
         }
-        default: break;
     }
-    return CallWindowProcW(lista->pierwotna_, hwnd, komunikat, w, l);
+    return wynik;
 }
 
 void ListaWyboru::Dodaj(const std::string& tekst) {
-    const std::wstring szeroki = Szeroki(tekst);
-    const LRESULT indeks =
-        SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szeroki.c_str()));
-    SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(indeks), 0);
+    std::wstring szeroki = Szeroki(tekst);
+    LVITEMW wiersz{};
+    wiersz.mask = LVIF_TEXT | LVIF_STATE;
+    wiersz.iItem = Liczba();
+    wiersz.pszText = szeroki.data();
+    wiersz.state = INDEXTOSTATEIMAGEMASK(1);
+    wiersz.stateMask = LVIS_STATEIMAGEMASK;
+    ListView_InsertItem(hwnd_, &wiersz);
+    // The rows span the width left beside the scroll bar, when it comes.
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    if (ListView_GetColumnWidth(hwnd_, 0) != r.right) ListView_SetColumnWidth(hwnd_, 0, r.right);
 }
 
 int ListaWyboru::Liczba() const {
-    return static_cast<int>(SendMessageW(hwnd_, LB_GETCOUNT, 0, 0));
+    return ListView_GetItemCount(hwnd_);
 }
 
 std::string ListaWyboru::Tekst(int indeks) const {
-    const LRESULT dlugosc = SendMessageW(hwnd_, LB_GETTEXTLEN, static_cast<WPARAM>(indeks), 0);
-    if (dlugosc == LB_ERR) return {};
-    std::wstring tekst(static_cast<std::size_t>(dlugosc) + 1, L'\0');
-    SendMessageW(hwnd_, LB_GETTEXT, static_cast<WPARAM>(indeks),
-                 reinterpret_cast<LPARAM>(tekst.data()));
-    tekst.resize(static_cast<std::size_t>(dlugosc));
+    wchar_t tekst[256] = {};
+    ListView_GetItemText(hwnd_, indeks, 0, tekst, 256);
     return Waski(tekst);
 }
 
 bool ListaWyboru::Zaznaczony(int indeks) const {
-    const LRESULT dane = SendMessageW(hwnd_, LB_GETITEMDATA, static_cast<WPARAM>(indeks), 0);
-    return dane != LB_ERR && dane != 0;
+    return indeks >= 0 && indeks < Liczba() && ListView_GetCheckState(hwnd_, indeks) != 0;
 }
 
 void ListaWyboru::Zaznacz(int indeks, bool zaznaczony) {
-    SendMessageW(hwnd_, LB_SETITEMDATA, static_cast<WPARAM>(indeks), zaznaczony ? 1 : 0);
-    RECT r{};
-    if (SendMessageW(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(indeks),
-                     reinterpret_cast<LPARAM>(&r)) != LB_ERR) {
-        InvalidateRect(hwnd_, &r, TRUE);
-    }
-}
-
-void ListaWyboru::Przelacz(int indeks) {
-    Zaznacz(indeks, !Zaznaczony(indeks));
+    ListView_SetCheckState(hwnd_, indeks, zaznaczony ? TRUE : FALSE);
 }
 
 void ListaWyboru::Rysuj(const DRAWITEMSTRUCT& d, COLORREF tekst, COLORREF tlo) const {
-    if (d.itemID == static_cast<UINT>(-1)) {
-        if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
-        return;
-    }
+    if (d.itemID == static_cast<UINT>(-1)) return;
     const auto indeks = static_cast<int>(d.itemID);
+    // The row from the list's left edge to its right one, wherever the list
+    // view puts its item.
+    RECT klient{};
+    GetClientRect(hwnd_, &klient);
+    const RECT wiersz{klient.left, d.rcItem.top, klient.right, d.rcItem.bottom};
     const Pedzel pedzel_tla(CreateSolidBrush(tlo));
-    RECT pole_kolumny{d.rcItem.left, d.rcItem.top, d.rcItem.left + SzerokoscPola, d.rcItem.bottom};
+    RECT pole_kolumny{wiersz.left, wiersz.top, wiersz.left + SzerokoscPola, wiersz.bottom};
     FillRect(d.hDC, &pole_kolumny, pedzel_tla.get());
-    const int gora = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - BokPola) / 2;
-    RECT pole{d.rcItem.left + 1, gora, d.rcItem.left + 1 + BokPola, gora + BokPola};
+    const int gora = wiersz.top + (wiersz.bottom - wiersz.top - BokPola) / 2;
+    RECT pole{wiersz.left + 1, gora, wiersz.left + 1 + BokPola, gora + BokPola};
     DrawFrameControl(d.hDC, &pole, DFC_BUTTON,
                      DFCS_BUTTONCHECK | DFCS_FLAT | (Zaznaczony(indeks) ? DFCS_CHECKED : 0));
 
     const bool wybrany = (d.itemState & ODS_SELECTED) != 0;
-    RECT tekst_r{d.rcItem.left + SzerokoscPola + 2, d.rcItem.top, d.rcItem.right, d.rcItem.bottom};
+    RECT tekst_r{wiersz.left + SzerokoscPola + 2, wiersz.top, wiersz.right, wiersz.bottom};
     const Pedzel pedzel(CreateSolidBrush(wybrany ? GetSysColor(COLOR_HIGHLIGHT) : tlo));
     FillRect(d.hDC, &tekst_r, pedzel.get());
     SetBkMode(d.hDC, TRANSPARENT);

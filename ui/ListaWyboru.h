@@ -1,7 +1,8 @@
 #pragma once
-// A check list: an owner-drawn list box, one column, a check box per row,
-// fixed row height. A click on a row's check box or the space bar on the
-// focused row toggles it. The tick of row i is its item data (0 or 1).
+// A check list: a list view with check boxes (so that assistive technology
+// reads each row's tick from the platform), one column without a header,
+// drawn by its owner as a list of fixed 16-pixel rows. A click on a row's
+// check box or the space bar on the focused row toggles it.
 
 #include <string>
 
@@ -31,7 +32,6 @@ public:
 
 private:
     static LRESULT CALLBACK Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
-    void Przelacz(int indeks);
 
     HWND hwnd_ = nullptr;
     WNDPROC pierwotna_ = nullptr;

@@ -1,9 +1,17 @@
 #include "ui/Okno.h"
 
+#include <cstddef>
+
 #include "platform/win32/PlatformaWin32.h"
 #include "ui/Rysunki.h"
 
 namespace pro::ui {
+namespace {
+
+// Commands of keys, above the controls' ids.
+constexpr WORD PierwszyKlawisz = 0x8000;
+
+}  // namespace
 
 std::string TekstOkna(HWND okno) {
     std::wstring tekst(static_cast<std::size_t>(GetWindowTextLengthW(okno)) + 1, L'\0');
@@ -21,6 +29,7 @@ Okno::~Okno() {
     if (hwnd_) {
         // From here on the window's messages no longer reach this object.
         SetWindowLongPtrW(hwnd_.get(), GWLP_USERDATA, 0);
+        podpowiedzi_.reset();  // owned by the window: gone before it
         hwnd_.reset();
     }
 }
@@ -61,6 +70,7 @@ LRESULT CALLBACK Okno::Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
         // Destroyed from outside (e.g. with its owner): forget the handle.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         okno->hwnd_.release();
+        okno->podpowiedzi_.release();  // destroyed with its owner
         return DefWindowProcW(hwnd, komunikat, w, l);
     }
     try {
@@ -73,24 +83,13 @@ LRESULT CALLBACK Okno::Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
 
 LRESULT Okno::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
     switch (komunikat) {
-        case WM_COMMAND: {
-            const auto kontrolka = reinterpret_cast<HWND>(l);
-            if (kontrolka != nullptr && HIWORD(w) == STN_CLICKED) {
-                const auto it = klikniecia_.find(kontrolka);
-                if (it != klikniecia_.end()) {
-                    // A copy: the handler may add or remove handlers.
-                    const std::function<void()> klik = it->second;
-                    klik();
-                }
-            }
-            return 0;
-        }
+        case WM_COMMAND: OnPolecenie(w, l); return 0;
         case WM_NOTIFY: return OnPowiadomienie(*reinterpret_cast<const NMHDR*>(l));
         case WM_DRAWITEM: {
             const auto& rysunek = *reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-            const auto it = rysowanie_.find(rysunek.hwndItem);
-            if (it == rysowanie_.end()) break;
-            it->second(rysunek);
+            const auto it = kontrolki_.find(rysunek.hwndItem);
+            if (it == kontrolki_.end() || !it->second.rysuj) break;
+            it->second.rysuj(rysunek);
             return TRUE;
         }
         case WM_CTLCOLORSTATIC:
@@ -101,6 +100,20 @@ LRESULT Okno::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
         default: break;
     }
     return DefWindowProcW(hwnd_.get(), komunikat, w, l);
+}
+
+void Okno::OnPolecenie(WPARAM w, LPARAM l) {
+    const auto kontrolka = reinterpret_cast<HWND>(l);
+    // A copy of the action: it may add or remove controls and keys.
+    std::function<void()> dzialanie;
+    if (kontrolka == nullptr && HIWORD(w) == 1) {
+        const std::size_t i = LOWORD(w) - PierwszyKlawisz;
+        if (i < polecenia_.size()) dzialanie = polecenia_[i].dzialanie;
+    } else if (kontrolka != nullptr && HIWORD(w) == BN_CLICKED) {
+        const auto it = kontrolki_.find(kontrolka);
+        if (it != kontrolki_.end()) dzialanie = it->second.klik;
+    }
+    if (dzialanie) dzialanie();
 }
 
 LRESULT Okno::OnPowiadomienie(const NMHDR&) {
@@ -116,36 +129,48 @@ void Okno::OnZamknij() {
 }
 
 LRESULT Okno::OnKolorKontrolki(HDC dc, HWND kontrolka) {
-    const auto it = barwy_.find(kontrolka);
-    if (it == barwy_.end()) {
+    const auto it = kontrolki_.find(kontrolka);
+    if (it == kontrolki_.end() || !it->second.ma_barwy) {
         SetBkColor(dc, Bialy);
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    SetTextColor(dc, it->second.tekst);
-    SetBkColor(dc, it->second.tlo);
-    return reinterpret_cast<LRESULT>(it->second.pedzel.get());
+    const Barwy& barwy = it->second.barwy;
+    SetTextColor(dc, barwy.tekst);
+    SetBkColor(dc, barwy.tlo);
+    return reinterpret_cast<LRESULT>(barwy.pedzel.get());
 }
 
 void Okno::UstawBarwy(HWND kontrolka, COLORREF tekst, COLORREF tlo) {
-    auto& barwy = barwy_[kontrolka];
-    barwy.tekst = tekst;
-    barwy.tlo = tlo;
-    barwy.pedzel.reset(CreateSolidBrush(tlo));
+    Kontrolka& k = kontrolki_[kontrolka];
+    k.ma_barwy = true;
+    k.barwy.tekst = tekst;
+    k.barwy.tlo = tlo;
+    k.barwy.pedzel.reset(CreateSolidBrush(tlo));
     InvalidateRect(kontrolka, nullptr, TRUE);
 }
 
 void Okno::RysujWlasne(HWND kontrolka, std::function<void(const DRAWITEMSTRUCT&)> rysuj) {
-    rysowanie_[kontrolka] = std::move(rysuj);
+    kontrolki_[kontrolka].rysuj = std::move(rysuj);
+}
+
+HWND Okno::Utworz(Rodzaj rodzaj, const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x,
+                  int y, int szerokosc, int wysokosc) {
+    const HWND h = CreateWindowExW(0, klasa, tekst.c_str(), WS_CHILD | WS_VISIBLE | styl, x, y,
+                                   szerokosc, wysokosc, hwnd_.get(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    kontrolki_[h].rodzaj = rodzaj;
+    return h;
 }
 
 HWND Okno::DodajEtykiete(int x, int y, HFONT czcionka, const std::string& tekst, int szerokosc,
                          int wysokosc) {
-    const HWND etykieta = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y, szerokosc,
-        wysokosc, hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
-        GetModuleHandleW(nullptr), nullptr);
+    const HWND etykieta = Utworz(Rodzaj::Etykieta, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                                 x, y, szerokosc, wysokosc);
     SendMessageW(etykieta, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka), FALSE);
-    etykiety_[etykieta] = {czcionka, szerokosc == 0 && wysokosc == 0};
+    Kontrolka& k = kontrolki_[etykieta];
+    k.czcionka = czcionka;
+    k.dopasuj = szerokosc == 0 && wysokosc == 0;
     UstawTekst(etykieta, tekst);
     return etykieta;
 }
@@ -153,8 +178,8 @@ HWND Okno::DodajEtykiete(int x, int y, HFONT czcionka, const std::string& tekst,
 void Okno::UstawTekst(HWND etykieta, const std::string& tekst) {
     const std::wstring szeroki = Szeroki(tekst);
     SetWindowTextW(etykieta, szeroki.c_str());
-    const auto it = etykiety_.find(etykieta);
-    if (it == etykiety_.end() || !it->second.dopasuj) return;
+    const auto it = kontrolki_.find(etykieta);
+    if (it == kontrolki_.end() || !it->second.dopasuj) return;
     DcOkna dc(etykieta);
     Wybor w(dc.get(), it->second.czcionka);
     RECT r{0, 0, 0, 0};
@@ -167,40 +192,89 @@ void Okno::UstawTekst(HWND etykieta, const std::string& tekst) {
 HWND Okno::DodajKsztalt(int x, int y, int szerokosc, int wysokosc, COLORREF wypelnienie) {
     // Created after what lies on it: a later sibling is lower in the z-order,
     // and WS_CLIPSIBLINGS keeps it from painting over them.
-    const HWND ksztalt = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW, x, y, szerokosc,
-        wysokosc, hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
-        GetModuleHandleW(nullptr), nullptr);
+    const HWND ksztalt = Utworz(Rodzaj::Ksztalt, L"STATIC", L"", WS_CLIPSIBLINGS | SS_OWNERDRAW, x,
+                                y, szerokosc, wysokosc);
     UstawBarwy(ksztalt, wypelnienie, wypelnienie);
     RysujWlasne(ksztalt, [this](const DRAWITEMSTRUCT& d) {
-        FillRect(d.hDC, &d.rcItem, barwy_.at(d.hwndItem).pedzel.get());
+        FillRect(d.hDC, &d.rcItem, kontrolki_.at(d.hwndItem).barwy.pedzel.get());
     });
     return ksztalt;
 }
 
-HWND Okno::DodajObrazek(int x, int y, int szerokosc, int wysokosc, Bitmapa obraz,
-                        std::function<void()> klik) {
-    const HWND obrazek = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP | SS_NOTIFY, x, y, szerokosc, wysokosc,
-        hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
-        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(obrazek, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(obraz.get()));
-    SetWindowPos(obrazek, nullptr, x, y, szerokosc, wysokosc, SWP_NOZORDER | SWP_NOACTIVATE);
-    obrazy_[obrazek] = std::move(obraz);
-    klikniecia_[obrazek] = std::move(klik);
-    return obrazek;
+HWND Okno::DodajPrzycisk(int x, int y, int szerokosc, int wysokosc, const std::string& nazwa,
+                         Bitmapa obraz, const std::string& podpowiedz, std::function<void()> klik) {
+    // A standard button, so that the system's accessibility proxies report a
+    // push button named by its text; the picture is all it draws.
+    const HWND przycisk = Utworz(Rodzaj::Przycisk, L"BUTTON", Szeroki(nazwa), BS_OWNERDRAW, x, y,
+                                 szerokosc, wysokosc);
+    SetWindowLongPtrW(przycisk, GWLP_USERDATA,
+                      SetWindowLongPtrW(przycisk, GWLP_WNDPROC,
+                                        reinterpret_cast<LONG_PTR>(&Okno::PodklasaPrzycisku)));
+    Kontrolka& k = kontrolki_[przycisk];
+    k.obraz = std::move(obraz);
+    k.klik = std::move(klik);
+    k.rysuj = [this](const DRAWITEMSTRUCT& d) {
+        PamiecioweDc zrodlo(CreateCompatibleDC(d.hDC));
+        Wybor w(zrodlo.get(), kontrolki_.at(d.hwndItem).obraz.get());
+        BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, d.rcItem.right - d.rcItem.left,
+               d.rcItem.bottom - d.rcItem.top, zrodlo.get(), 0, 0, SRCCOPY);
+    };
+
+    if (!podpowiedzi_) {
+        podpowiedzi_.reset(
+            CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                            0, 0, 0, hwnd_.get(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    }
+    std::wstring tekst = Szeroki(podpowiedz);
+    TTTOOLINFOW narzedzie{};
+    // The size comctl32 5 takes as well (without lpReserved).
+    narzedzie.cbSize = static_cast<UINT>(offsetof(TTTOOLINFOW, lpReserved));
+    narzedzie.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    narzedzie.hwnd = hwnd_.get();
+    narzedzie.uId = reinterpret_cast<UINT_PTR>(przycisk);
+    narzedzie.lpszText = tekst.data();
+    SendMessageW(podpowiedzi_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&narzedzie));
+    return przycisk;
+}
+
+LRESULT CALLBACK Okno::PodklasaPrzycisku(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
+    const auto pierwotna = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // A click leaves the focus where it was (the button takes it before it
+    // is pressed, so the click itself is not disturbed).
+    if (komunikat == WM_SETFOCUS && w != 0 && IsWindow(reinterpret_cast<HWND>(w))) {
+        SetFocus(reinterpret_cast<HWND>(w));
+        return 0;
+    }
+    return CallWindowProcW(pierwotna, hwnd, komunikat, w, l);
 }
 
 HWND Okno::DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj) {
-    const HWND rysunek = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, x, y, szerokosc, wysokosc,
-        hwnd_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
-        GetModuleHandleW(nullptr), nullptr);
+    const HWND rysunek =
+        Utworz(Rodzaj::Rysunek, L"STATIC", L"", SS_OWNERDRAW, x, y, szerokosc, wysokosc);
     RysujWlasne(rysunek, [rysuj = std::move(rysuj)](const DRAWITEMSTRUCT& d) {
         FillRect(d.hDC, &d.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         rysuj(d.hDC);
     });
     return rysunek;
+}
+
+void Okno::DodajKlawisz(WORD klawisz, BYTE modyfikatory, std::function<void()> dzialanie) {
+    const auto id = static_cast<WORD>(PierwszyKlawisz + polecenia_.size());
+    polecenia_.push_back(
+        {{static_cast<BYTE>(FVIRTKEY | modyfikatory), klawisz, id}, std::move(dzialanie)});
+    std::vector<ACCEL> tablica;
+    for (const auto& p : polecenia_) tablica.push_back(p.klawisz);
+    klawisze_.reset(CreateAcceleratorTableW(tablica.data(), static_cast<int>(tablica.size())));
+}
+
+bool Okno::Klawisz(MSG& komunikat) {
+    return klawisze_ && TranslateAcceleratorW(hwnd_.get(), klawisze_.get(), &komunikat) != 0;
+}
+
+void Okno::Przygotuj() {
+    if (przygotowane_) return;
+    przygotowane_ = true;
+    UtworzKontrolki();
 }
 
 void Okno::Wysrodkuj(HWND wzgledem) {
@@ -220,6 +294,7 @@ void Okno::Wysrodkuj(HWND wzgledem) {
 }
 
 void Okno::Pokaz(HWND wzgledem) {
+    Przygotuj();
     Wysrodkuj(wzgledem);
     ShowWindow(hwnd_.get(), SW_SHOW);
     app_.Chron([this] { OnPokazanie(); });
@@ -227,6 +302,7 @@ void Okno::Pokaz(HWND wzgledem) {
 
 void Okno::PokazModalnie() {
     if (modalnie_) return;
+    Przygotuj();
     const HWND poprzednie = GetActiveWindow();
     std::vector<HWND> wylaczone;
     // Only the windows on screen: a hidden one disabled here would stay

@@ -1,12 +1,14 @@
 #pragma once
 // The window base: a static thunk binds `this` on WM_NCCREATE and forwards
-// to Obsluz; fixed-size forms with a white client area; labels, shapes and
-// images used as buttons; modal showing. No exception leaves a window
-// procedure: the thunk hands it to the application's exception display.
+// to Obsluz; fixed-size forms with a white client area; labels, shapes,
+// pictures and image buttons, each one record owned by its window; keys;
+// modal showing. No exception leaves a window procedure: the thunk hands it
+// to the application's exception display.
 
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/Aplikacja.h"
 #include "ui/Uchwyty.h"
@@ -25,6 +27,9 @@ public:
 
     HWND Uchwyt() const { return hwnd_.get(); }
 
+    // Makes the child controls, once: a hidden window gets them only when it
+    // is first shown.
+    void Przygotuj();
     // Shown non-modally, centred over `wzgledem` (the screen when null).
     void Pokaz(HWND wzgledem = nullptr);
     // Shown modally, centred over the main window: the program's other
@@ -34,6 +39,9 @@ public:
     bool PokazaneModalnie() const { return modalnie_; }
     // Closes the window as its title-bar button does.
     void Zamknij();
+    // A key of this window (see DodajKlawisz): runs its action; false when
+    // the message is no such key.
+    bool Klawisz(MSG& komunikat);
 
 protected:
     struct Forma {
@@ -43,6 +51,8 @@ protected:
         HWND wlasciciel = nullptr;
     };
     void UtworzForme(const Forma& forma);
+    // The child controls, made by Przygotuj.
+    virtual void UtworzKontrolki() {}
 
     // A label at (x, y). With no size it fits its text (and refits on every
     // UstawTekst); with a size it keeps it and clips the text.
@@ -51,9 +61,11 @@ protected:
     void UstawTekst(HWND etykieta, const std::string& tekst);
     // A rectangle without outline, filled with `wypelnienie`.
     HWND DodajKsztalt(int x, int y, int szerokosc, int wysokosc, COLORREF wypelnienie);
-    // An image used as a button; `klik` runs on a click.
-    HWND DodajObrazek(int x, int y, int szerokosc, int wysokosc, Bitmapa obraz,
-                      std::function<void()> klik);
+    // An image used as a button: a push button named `nazwa` for assistive
+    // technology, drawn as `obraz`, with `podpowiedz` as its tooltip. Like
+    // the picture it stands for it takes no focus, by Tab or by a click.
+    HWND DodajPrzycisk(int x, int y, int szerokosc, int wysokosc, const std::string& nazwa,
+                       Bitmapa obraz, const std::string& podpowiedz, std::function<void()> klik);
     // An image drawn by `rysuj` on a white background.
     HWND DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj);
     // Text and background colour of a label or a shape, or of a list's
@@ -61,6 +73,9 @@ protected:
     void UstawBarwy(HWND kontrolka, COLORREF tekst, COLORREF tlo);
     // Owner drawing of a control, routed by DRAWITEMSTRUCT::hwndItem.
     void RysujWlasne(HWND kontrolka, std::function<void(const DRAWITEMSTRUCT&)> rysuj);
+    // A key (a virtual key with FCONTROL, FSHIFT, FALT) of this window while
+    // it is active; it runs `dzialanie`, as a click does.
+    void DodajKlawisz(WORD klawisz, BYTE modyfikatory, std::function<void()> dzialanie);
 
     virtual LRESULT Obsluz(UINT komunikat, WPARAM w, LPARAM l);
     virtual LRESULT OnPowiadomienie(const NMHDR& naglowek);
@@ -72,26 +87,43 @@ protected:
     Aplikacja& app_;
 
 private:
-    static LRESULT CALLBACK Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
-    LRESULT OnKolorKontrolki(HDC dc, HWND kontrolka);
-    void Wysrodkuj(HWND wzgledem);
-
+    enum class Rodzaj { Etykieta, Ksztalt, Przycisk, Rysunek, Inna };
     struct Barwy {
         COLORREF tekst;
         COLORREF tlo;
         Pedzel pedzel;
     };
-    struct Etykieta {
-        HFONT czcionka;
-        bool dopasuj;
+    // One child control: what the window keeps of it.
+    struct Kontrolka {
+        Rodzaj rodzaj = Rodzaj::Inna;
+        HFONT czcionka = nullptr;
+        bool dopasuj = false;  // a label that fits its text
+        bool ma_barwy = false;
+        Barwy barwy{};
+        Bitmapa obraz;
+        std::function<void()> klik;
+        std::function<void(const DRAWITEMSTRUCT&)> rysuj;
     };
+    struct Polecenie {
+        ACCEL klawisz;
+        std::function<void()> dzialanie;
+    };
+
+    static LRESULT CALLBACK Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK PodklasaPrzycisku(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
+    HWND Utworz(Rodzaj rodzaj, const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x,
+                int y, int szerokosc, int wysokosc);
+    LRESULT OnKolorKontrolki(HDC dc, HWND kontrolka);
+    void OnPolecenie(WPARAM w, LPARAM l);
+    void Wysrodkuj(HWND wzgledem);
+
     UchwytOkna hwnd_;
-    std::map<HWND, Barwy> barwy_;
-    std::map<HWND, Etykieta> etykiety_;
-    std::map<HWND, Bitmapa> obrazy_;
-    std::map<HWND, std::function<void()>> klikniecia_;
-    std::map<HWND, std::function<void(const DRAWITEMSTRUCT&)>> rysowanie_;
+    std::map<HWND, Kontrolka> kontrolki_;
+    UchwytOkna podpowiedzi_;  // the tooltip window of the buttons
+    std::vector<Polecenie> polecenia_;
+    TablicaKlawiszy klawisze_;
     int nastepny_id_ = 100;
+    bool przygotowane_ = false;
     bool modalnie_ = false;
 };
 

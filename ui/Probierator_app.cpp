@@ -31,12 +31,15 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
     lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta);
     lbPodpowiedz =
         DodajEtykiete(15, 190, verdana15_.get(), "Zaznacz aplikacje, które chcesz sprawdzić:");
-    imZamknij = DodajObrazek(512, 352, 153, 67, RysujPrzycisk(153, 67, "Zamknij", 20),
-                             [this] { imZamknijClick(); });
-    imSprawdz = DodajObrazek(512, 264, 153, 67, RysujPrzycisk(153, 67, "Sprawdź", 20),
-                             [this] { imSprawdzClick(); });
-    imZaznaczW = DodajObrazek(15, 400, 137, 20, RysujPrzycisk(137, 20, "Zaznacz wszystkie", 11),
-                              [this] { imZaznaczWClick(); });
+    imZamknij = DodajPrzycisk(512, 352, 153, 67, "Zamknij", RysujPrzycisk(153, 67, "Zamknij", 20),
+                              "Zamknij program (Alt+F4)", [this] { imZamknijClick(); });
+    imSprawdz = DodajPrzycisk(512, 264, 153, 67, "Sprawdź", RysujPrzycisk(153, 67, "Sprawdź", 20),
+                              "Sprawdź zaznaczone aplikacje (Enter)", [this] { imSprawdzClick(); });
+    imZaznaczW = DodajPrzycisk(
+        15, 400, 137, 20, "Zaznacz wszystkie", RysujPrzycisk(137, 20, "Zaznacz wszystkie", 11),
+        "Zaznacz wszystkie aplikacje (Ctrl+A)", [this] { imZaznaczWClick(); });
+    DodajKlawisz(VK_RETURN, 0, [this] { imSprawdzClick(); });
+    DodajKlawisz('A', FCONTROL, [this] { imZaznaczWClick(); });
     // Design-time colours until FormCreate sets the program's own.
     for (HWND etykieta : {lbTytul, lbSystem, lbPlatforma, lbAdmin, lbUac}) {
         UstawBarwy(etykieta, Bialy, RGB(0xC0, 0xC0, 0xC0));

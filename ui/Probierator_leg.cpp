@@ -6,18 +6,23 @@
 
 namespace pro::ui {
 
-TProOknoLeg::TProOknoLeg(Aplikacja& aplikacja)
-    : Okno(aplikacja),
-      verdana15_(UtworzCzcionke(L"Verdana", 15)),
-      tytulowa_(UtworzCzcionke(L"Source Sans Pro Light", 25)),
-      ikony_(UtworzIkonyWyniku()) {
+TProOknoLeg::TProOknoLeg(Aplikacja& aplikacja) : Okno(aplikacja) {
     app_.ProOknoLeg = this;
     const HWND glowne = app_.ProOknoApp != nullptr ? app_.ProOknoApp->Uchwyt() : nullptr;
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 482, 305, glowne});
     SetWindowTextW(Uchwyt(), L"Probierator");
+    DodajKlawisz(VK_ESCAPE, 0, [this] { imZamknijClick(); });
+    DodajKlawisz(VK_RETURN, 0, [this] { imZamknijClick(); });
+}
 
-    imZamknij = DodajObrazek(313, 222, 153, 67, RysujPrzycisk(153, 67, "Zamknij", 20),
-                             [this] { imZamknijClick(); });
+// Made at the first showing, with their fonts and pictures and what
+// FormCreate sets on them: until then the window is never seen.
+void TProOknoLeg::UtworzKontrolki() {
+    verdana15_ = UtworzCzcionke(L"Verdana", 15);
+    tytulowa_ = UtworzCzcionke(L"Source Sans Pro Light", 25);
+    ikony_ = UtworzIkonyWyniku();
+    imZamknij = DodajPrzycisk(313, 222, 153, 67, "Zamknij", RysujPrzycisk(153, 67, "Zamknij", 20),
+                              "Zamknij legendę (Esc)", [this] { imZamknijClick(); });
     lbTytul = DodajEtykiete(15, 5, tytulowa_.get(), "Legenda:");
     shTloNaglowek = DodajKsztalt(0, 0, 500, 65, RGB(0xC0, 0xC0, 0xC0));
     imIkonaOk = Ikona(16, 112, obraz::Spelnia);

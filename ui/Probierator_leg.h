@@ -24,6 +24,9 @@ public:
     void FormCreate();
     void imZamknijClick();
 
+protected:
+    void UtworzKontrolki() override;
+
 private:
     HWND Ikona(int x, int y, int indeks);
 

@@ -20,20 +20,32 @@ constexpr COLORREF Czarny = RGB(0, 0, 0);
 
 }  // namespace
 
-TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
-    : Okno(aplikacja),
-      ProWynIkony(UtworzIkonyWyniku()),
-      verdana12_(UtworzCzcionke(L"Verdana", 12)),
-      verdana13_(UtworzCzcionke(L"Verdana", 13)),
-      verdana15_(UtworzCzcionke(L"Verdana", 15)),
-      tytulowa_(UtworzCzcionke(L"Source Sans Pro Light", 25)) {
+TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
     app_.ProOknoWyn = this;
     const HWND glowne = app_.ProOknoApp != nullptr ? app_.ProOknoApp->Uchwyt() : nullptr;
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                  682, 455, glowne});
+    SetWindowTextW(Uchwyt(), L"Wynik");
+    InfoZapiszJako.wlasciciel = reinterpret_cast<pro::Uchwyt>(Uchwyt());
+    DodajKlawisz(VK_RETURN, 0, [this] { treeWynDblClick(); });
+    DodajKlawisz('S', FCONTROL, [this] { imRaportClick(); });
+    DodajKlawisz(VK_F1, 0, [this] { imPodpowClick(); });
+    DodajKlawisz(VK_ESCAPE, 0, [this] { imZamknijClick(); });
+    app_.Chron([this] { FormCreate(); });
+}
+
+// Made at the first showing: until then the window is never seen, and the
+// program starts without its controls, their fonts and pictures, and the
+// rich edit's library.
+void TProOknoWyn::UtworzKontrolki() {
     const HWND okno = Uchwyt();
     const HINSTANCE instancja = GetModuleHandleW(nullptr);
-    SetWindowTextW(okno, L"Wynik");
+    LoadLibraryW(L"msftedit.dll");
+    ProWynIkony = UtworzIkonyWyniku();
+    verdana12_ = UtworzCzcionke(L"Verdana", 12);
+    verdana13_ = UtworzCzcionke(L"Verdana", 13);
+    verdana15_ = UtworzCzcionke(L"Verdana", 15);
+    tytulowa_ = UtworzCzcionke(L"Source Sans Pro Light", 25);
 
     lbTytul = DodajEtykiete(16, 15, tytulowa_.get(), "Wynik:");
     shTloNaglowek = DodajKsztalt(0, 0, 737, 65, Srebrny);
@@ -57,24 +69,24 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja)
     lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta, 372, 14);
     lbPodpowiedz = DodajEtykiete(13, 71, verdana15_.get(),
                                  "Zaznacz wybraną pozycję aby dowiedzieć się więcej.");
-    imRaport = DodajObrazek(512, 264, 153, 67, RysujPrzycisk(153, 67, "Zapisz raport", 18),
-                            [this] { imRaportClick(); });
-    imZamknij = DodajObrazek(512, 352, 153, 67, RysujPrzycisk(153, 67, "Zamknij", 20),
-                             [this] { imZamknijClick(); });
+    imRaport = DodajPrzycisk(512, 264, 153, 67, "Zapisz raport",
+                             RysujPrzycisk(153, 67, "Zapisz raport", 18),
+                             "Zapisz raport do pliku (Ctrl+S)", [this] { imRaportClick(); });
+    imZamknij = DodajPrzycisk(512, 352, 153, 67, "Zamknij", RysujPrzycisk(153, 67, "Zamknij", 20),
+                              "Zamknij wyniki (Esc)", [this] { imZamknijClick(); });
     reOpis = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_READONLY, 464,
                              105, 200, 100, okno, nullptr, instancja, nullptr);
     SendMessageW(reOpis, WM_SETFONT, reinterpret_cast<WPARAM>(verdana13_.get()), FALSE);
     SendMessageW(reOpis, EM_SETBKGNDCOLOR, 0, Bialy);
-    imPodpow = DodajObrazek(15, 400, 116, 20, RysujPrzycisk(116, 20, "Pokaż legendę >", 11),
-                            [this] { imPodpowClick(); });
-    InfoZapiszJako.wlasciciel = reinterpret_cast<pro::Uchwyt>(okno);
+    imPodpow = DodajPrzycisk(15, 400, 116, 20, "Pokaż legendę",
+                             RysujPrzycisk(116, 20, "Pokaż legendę >", 11), "Pokaż legendę (F1)",
+                             [this] { imPodpowClick(); });
 
     // Design-time colours, until the first showing recolours.
     UstawBarwy(lbTytul, Bialy, Srebrny);
     UstawBarwy(lbPodpowiedz, Czarny, Bialy);
     UstawBarwy(lbOrleko, Szary, Bialy);
-    app_.Chron([this] { FormCreate(); });
 }
 
 void TProOknoWyn::FormCreate() {

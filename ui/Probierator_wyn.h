@@ -40,6 +40,7 @@ public:
     const DrzewoWyniku& Drzewo() const { return drzewo_; }
 
 protected:
+    void UtworzKontrolki() override;
     void OnPokazanie() override;
     LRESULT OnPowiadomienie(const NMHDR& naglowek) override;
 

@@ -1,6 +1,6 @@
 #pragma once
 // Move-only owners of the handles the windows create: fonts, brushes,
-// bitmaps, icons, image lists and top-level windows. No implicit conversion
+// bitmaps, icons, image lists, key tables and top-level windows. No implicit conversion
 // to the raw handle: get() says where ownership stays behind.
 
 #include <windows.h>
@@ -62,6 +62,9 @@ inline void Okno(HWND h) {
 inline void PamiecDc(HDC h) {
     DeleteDC(h);
 }
+inline void TabliceKlawiszy(HACCEL h) {
+    DestroyAcceleratorTable(h);
+}
 }  // namespace zwolnij
 
 using Czcionka = Unikalny<HFONT, zwolnij::Czcionke>;
@@ -72,6 +75,7 @@ using Ikona = Unikalny<HICON, zwolnij::Ikone>;
 using ListaObrazow = Unikalny<HIMAGELIST, zwolnij::ListeObrazow>;
 using UchwytOkna = Unikalny<HWND, zwolnij::Okno>;
 using PamiecioweDc = Unikalny<HDC, zwolnij::PamiecDc>;
+using TablicaKlawiszy = Unikalny<HACCEL, zwolnij::TabliceKlawiszy>;
 
 // Selects an object into a DC for the lifetime of the guard.
 class Wybor {

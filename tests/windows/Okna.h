@@ -1,6 +1,7 @@
 #pragma once
 // The program's three windows on a simulated machine and a fresh catalogue,
-// created as the entry creates them.
+// created as the entry creates them, with the controls the hidden ones get
+// at their first showing (unless `przygotuj` is false).
 
 #include <functional>
 #include <memory>
@@ -16,10 +17,13 @@ namespace pro::testy {
 
 struct Okna {
     explicit Okna(SymulowanaMaszyna& maszyna) : m(maszyna), app(maszyna, k) {}
-    void Utworz() {
+    void Utworz(bool przygotuj = true) {
         okno_app = std::make_unique<ui::TProOknoApp>(app);
         okno_wyn = std::make_unique<ui::TProOknoWyn>(app);
         okno_leg = std::make_unique<ui::TProOknoLeg>(app);
+        if (!przygotuj) return;
+        okno_wyn->Przygotuj();
+        okno_leg->Przygotuj();
     }
     ~Okna() {
         okno_leg.reset();

@@ -15,6 +15,8 @@
 #include "ZastepczyExcel.h"
 #include "catalogue/Katalog.h"
 
+#include <commctrl.h>
+
 namespace pro {
 namespace {
 
@@ -220,8 +222,8 @@ TEST(Moduly, ComLadujeSieGdySondaTworzyObiekt) {
 TEST(Moduly, OknoWyboruPokazaneIZamkniete) {
     const DWORD kod = testy::ZOknemProgramu(Probierator(L""), [](HWND okno) {
         EXPECT_NE(okno, nullptr) << "no window within 60 s";
-        const HWND lista = FindWindowExW(okno, nullptr, L"ListBox", nullptr);
-        EXPECT_EQ(SendMessageW(lista, LB_GETCOUNT, 0, 0),
+        const HWND lista = FindWindowExW(okno, nullptr, WC_LISTVIEWW, nullptr);
+        EXPECT_EQ(SendMessageW(lista, LVM_GETITEMCOUNT, 0, 0),
                   static_cast<LRESULT>(KatalogProgramu.Aplikacje.size()));
     });
     EXPECT_EQ(kod, 0u);

@@ -24,9 +24,8 @@ struct OknoApp : testing::Test {
     std::vector<bool> Zaznaczenia() {
         std::vector<bool> z;
         const HWND lista = App().clbAplikacje.Uchwyt();
-        const auto liczba = static_cast<int>(SendMessageW(lista, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < liczba; ++i) {
-            z.push_back(SendMessageW(lista, LB_GETITEMDATA, static_cast<WPARAM>(i), 0) != 0);
+        for (int i = 0; i < ListView_GetItemCount(lista); ++i) {
+            z.push_back(ListView_GetCheckState(lista, i) == 1);
         }
         return z;
     }
@@ -116,14 +115,15 @@ TEST_F(OknoApp, ZaznaczWszystkieDwaRazyZostawiaWszystkieZaznaczone) {
 TEST_F(OknoApp, KlikNaPoluWierszaISpacjaPrzelaczaja) {
     okna.Utworz();
     const HWND lista = App().clbAplikacje.Uchwyt();
-    Kliknij(lista, 6, 2 * 16 + 8);  // the check box of row 2
+    Kliknij(lista, 6, 2 * 16 + 8);  // the check box of row 2: ticks and selects it
     EXPECT_TRUE(App().clbAplikacje.Zaznaczony(2));
+    EXPECT_EQ(ListView_GetNextItem(lista, -1, LVNI_SELECTED), 2);
     Kliknij(lista, 200, 4 * 16 + 8);  // the text of row 4: selects, does not tick
     EXPECT_FALSE(App().clbAplikacje.Zaznaczony(4));
-    EXPECT_EQ(SendMessageW(lista, LB_GETCURSEL, 0, 0), 4);
-    SendMessageW(lista, WM_CHAR, L' ', 0);
+    EXPECT_EQ(ListView_GetNextItem(lista, -1, LVNI_SELECTED), 4);
+    SendMessageW(lista, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_TRUE(App().clbAplikacje.Zaznaczony(4));
-    SendMessageW(lista, WM_CHAR, L' ', 0);
+    SendMessageW(lista, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_FALSE(App().clbAplikacje.Zaznaczony(4));
     Kliknij(lista, 6, 2 * 16 + 8);
     EXPECT_FALSE(App().clbAplikacje.Zaznaczony(2));

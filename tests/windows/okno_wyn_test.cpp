@@ -216,6 +216,11 @@ TEST_F(OknoWyn, DwukrotneKliknieciaOtwierajaStroneAplikacji) {
         Wybierz(Element(Tree(), 0, 1));
         DwukrotnieKliknij({200, 265});
         EXPECT_EQ(m.otwarte_adresy, std::vector<std::string>{okna.k.Aplikacje[2].Adres});
+        // Enter: what a double click does.
+        m.otwarte_adresy.clear();
+        MSG enter{Tree(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        okna.app.Przetworz(enter);
+        EXPECT_EQ(m.otwarte_adresy, std::vector<std::string>{okna.k.Aplikacje[2].Adres});
     });
     EXPECT_EQ(okna.k.Aplikacje[2].Adres, "http://www.orleko.pl/wymagania.html#marendo-tabulo");
 }

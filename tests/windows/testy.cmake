@@ -13,7 +13,7 @@ pro_ostrzezenia(nazwa_systemu)
 
 file(GLOB PRO_TESTY_WINDOWS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 add_executable(testy_windows ${PRO_TESTY_WINDOWS})
-target_link_libraries(testy_windows PRIVATE pro_win32 pro_sim gtest)
+target_link_libraries(testy_windows PRIVATE pro_win32 pro_sim gtest oleacc oleaut32)
 if(TARGET pro_ui)
     target_link_libraries(testy_windows PRIVATE pro_ui)
 endif()

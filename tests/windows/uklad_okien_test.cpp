@@ -8,6 +8,7 @@
 #include "Pomocnicy.h"
 #include "platform/win32/PlatformaWin32.h"
 
+#include <oleacc.h>
 #include <richedit.h>
 
 namespace pro {
@@ -31,6 +32,7 @@ struct Kontrolka {
     COLORREF tekst, tlo;     // for images: the picture's background
     bool wg_tekstu = false;  // a label fitting its text: the table's size where the font exists
     int obraz = -1;          // for pictures: the index in ProWynIkony
+    const char* nazwa_dostepna = nullptr;  // for image buttons: the name a screen reader reads
 };
 
 int CALLBACK Znaleziona(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM l) {
@@ -47,6 +49,31 @@ bool RodzinaIstnieje(const wchar_t* rodzina) {
     EnumFontFamiliesExW(dc, &lf, &Znaleziona, reinterpret_cast<LPARAM>(&jest), 0);
     ReleaseDC(nullptr, dc);
     return jest;
+}
+
+// MinGW's liboleacc resolves IID_IAccessible to an import stub: our own copy.
+const IID IidIAccessible = {
+    0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// The name the system's standard accessible object gives a control. Wine 8
+// names a window by its text, but reports the role "client" for every window
+// and no states, so the push-button role and the check list rows' ticks can
+// be read only on Windows.
+std::string NazwaDostepna(HWND h) {
+    IAccessible* obiekt = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(h, static_cast<DWORD>(OBJID_CLIENT), IidIAccessible,
+                                          reinterpret_cast<void**>(&obiekt)))) {
+        return "(brak obiektu)";
+    }
+    VARIANT ja{};
+    ja.vt = VT_I4;
+    ja.lVal = CHILDID_SELF;
+    BSTR nazwa = nullptr;
+    obiekt->get_accName(ja, &nazwa);
+    std::string wynik = nazwa != nullptr ? Waski(nazwa) : "";
+    SysFreeString(nazwa);
+    obiekt->Release();
+    return wynik;
 }
 
 // The text extent of a label in its own font.
@@ -105,14 +132,14 @@ void Sprawdz(const testy::Okna& okna, const Kontrolka& k) {
             break;
         }
         case Rodzaj::Obrazek: {
-            const auto bitmapa =
-                reinterpret_cast<HBITMAP>(SendMessageW(h, STM_GETIMAGE, IMAGE_BITMAP, 0));
-            ASSERT_NE(bitmapa, nullptr);
-            const auto o = testy::Pobierz(bitmapa);
+            // The button as it paints itself: its picture only.
+            const auto o = testy::Odrysuj(h);
             EXPECT_EQ(o.szerokosc, k.szerokosc);
             EXPECT_EQ(o.wysokosc, k.wysokosc);
             EXPECT_EQ(o.Piksel(0, 0), k.tlo);
             EXPECT_TRUE(o.Zawiera(k.tekst)) << "the words are drawn";
+            EXPECT_EQ(NazwaDostepna(h), k.nazwa_dostepna);
+            EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP);
             break;
         }
         case Rodzaj::Lista: {
@@ -202,11 +229,11 @@ const Kontrolka OknoWyboru[] = {
     {"lbPodpowiedz", Rodzaj::Etykieta, UCHWYT(okno_app, lbPodpowiedz), 15, 190, 0, 0, L"Verdana",
      15, Grafitowy, Bialy},
     {"imZamknij", Rodzaj::Obrazek, UCHWYT(okno_app, imZamknij), 512, 352, 153, 67, nullptr, 0,
-     Bialy, Oliwkowy},
+     Bialy, Oliwkowy, false, -1, "Zamknij"},
     {"imSprawdz", Rodzaj::Obrazek, UCHWYT(okno_app, imSprawdz), 512, 264, 153, 67, nullptr, 0,
-     Bialy, Oliwkowy},
+     Bialy, Oliwkowy, false, -1, "Sprawdź"},
     {"imZaznaczW", Rodzaj::Obrazek, UCHWYT(okno_app, imZaznaczW), 15, 400, 137, 20, nullptr, 0,
-     Bialy, Oliwkowy},
+     Bialy, Oliwkowy, false, -1, "Zaznacz wszystkie"},
 };
 
 const Kontrolka OknoWyniku[] = {
@@ -221,18 +248,18 @@ const Kontrolka OknoWyniku[] = {
     {"lbPodpowiedz", Rodzaj::Etykieta, UCHWYT(okno_wyn, lbPodpowiedz), 13, 71, 397, 18, L"Verdana",
      15, Grafitowy, Bialy, true},
     {"imRaport", Rodzaj::Obrazek, UCHWYT(okno_wyn, imRaport), 512, 264, 153, 67, nullptr, 0, Bialy,
-     Oliwkowy},
+     Oliwkowy, false, -1, "Zapisz raport"},
     {"imZamknij", Rodzaj::Obrazek, UCHWYT(okno_wyn, imZamknij), 512, 352, 153, 67, nullptr, 0,
-     Bialy, Oliwkowy},
+     Bialy, Oliwkowy, false, -1, "Zamknij"},
     {"reOpis", Rodzaj::Opis, UCHWYT(okno_wyn, reOpis), 464, 105, 200, 100, L"Verdana", 13,
      Grafitowy, Bialy},
     {"imPodpow", Rodzaj::Obrazek, UCHWYT(okno_wyn, imPodpow), 15, 400, 116, 20, nullptr, 0, Bialy,
-     Oliwkowy},
+     Oliwkowy, false, -1, "Pokaż legendę"},
 };
 
 const Kontrolka OknoLegendy[] = {
     {"imZamknij", Rodzaj::Obrazek, UCHWYT(okno_leg, imZamknij), 313, 222, 153, 67, nullptr, 0,
-     Bialy, Oliwkowy},
+     Bialy, Oliwkowy, false, -1, "Zamknij"},
     {"shTloNaglowek", Rodzaj::Ksztalt, UCHWYT(okno_leg, shTloNaglowek), 0, 0, 500, 65, nullptr, 0,
      Niebieski, Niebieski},
     {"lbTytul", Rodzaj::Etykieta, UCHWYT(okno_leg, lbTytul), 15, 5, 92, 32,
@@ -316,10 +343,15 @@ TEST_F(Uklad, OknoLegendy) {
 
 TEST_F(Uklad, ListaWyboru) {
     const HWND lista = okna.okno_app->clbAplikacje.Uchwyt();
-    EXPECT_EQ(SendMessageW(lista, LB_GETITEMHEIGHT, 0, 0), 16);
+    RECT wiersz{};
+    ListView_GetItemRect(lista, 0, &wiersz, LVIR_BOUNDS);
+    EXPECT_EQ(wiersz.bottom - wiersz.top, 16);
+    // Check boxes the platform knows of, so that each row's tick is exposed.
+    EXPECT_TRUE(ListView_GetExtendedListViewStyle(lista) & LVS_EX_CHECKBOXES);
     const auto styl = static_cast<DWORD>(GetWindowLongPtrW(lista, GWL_STYLE));
     EXPECT_TRUE(styl & WS_VSCROLL);
-    EXPECT_FALSE(styl & LBS_SORT);
+    EXPECT_FALSE(styl & WS_HSCROLL);
+    EXPECT_FALSE(styl & (LVS_SORTASCENDING | LVS_SORTDESCENDING));
     EXPECT_FALSE(styl & WS_BORDER);
     EXPECT_FALSE(GetWindowLongPtrW(lista, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     // Ten rows visible, the rest scrolled.
@@ -333,6 +365,17 @@ TEST_F(Uklad, ListaWyboru) {
         if (GetWindowLongPtrW(h, GWL_STYLE) & WS_TABSTOP) przystanki.push_back(h);
     }
     EXPECT_EQ(przystanki, std::vector<HWND>{lista});
+}
+
+// The hidden windows get their controls when first shown.
+TEST(UkladUkrytych, KontrolkiPrzyPierwszymPokazaniu) {
+    SymulowanaMaszyna m;
+    testy::Okna okna(m);
+    okna.Utworz(false);
+    EXPECT_EQ(GetWindow(okna.okno_wyn->Uchwyt(), GW_CHILD), nullptr);
+    EXPECT_EQ(GetWindow(okna.okno_leg->Uchwyt(), GW_CHILD), nullptr);
+    okna.okno_leg->Pokaz();
+    EXPECT_NE(GetWindow(okna.okno_leg->Uchwyt(), GW_CHILD), nullptr);
 }
 
 TEST_F(Uklad, OknoWyboruNaSrodkuEkranu) {

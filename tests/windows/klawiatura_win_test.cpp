@@ -1,0 +1,145 @@
+// The real program driven by the keyboard alone, as a user without a mouse
+// would: keys go in through SendInput, the windows are read from outside.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "KatalogTymczasowy.h"
+#include "Pomocnicy.h"
+
+namespace pro {
+namespace {
+
+struct Szukane {
+    DWORD pid;
+    const wchar_t* klasa;
+    HWND okno = nullptr;
+};
+
+BOOL CALLBACK SprawdzOkno(HWND h, LPARAM l) {
+    auto& s = *reinterpret_cast<Szukane*>(l);
+    DWORD wlasciciel = 0;
+    GetWindowThreadProcessId(h, &wlasciciel);
+    wchar_t klasa[64] = {};
+    GetClassNameW(h, klasa, 64);
+    if (wlasciciel != s.pid || !IsWindowVisible(h) || lstrcmpW(klasa, s.klasa) != 0) return TRUE;
+    s.okno = h;
+    return FALSE;
+}
+
+// A visible top-level window of the process, of the given class.
+HWND Okno(DWORD pid, const wchar_t* klasa) {
+    Szukane s{pid, klasa};
+    EnumWindows(SprawdzOkno, reinterpret_cast<LPARAM>(&s));
+    return s.okno;
+}
+
+bool Czekaj(const std::function<bool()>& warunek) {
+    for (int n = 0; n < 1200; ++n) {  // at most 60 s, also where 32-bit code is emulated
+        if (warunek()) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+// Keys pressed in order and released in reverse, as a chord (Ctrl+A).
+void Nacisnij(std::initializer_list<WORD> klawisze) {
+    std::vector<INPUT> wejscie;
+    for (WORD k : klawisze) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        wejscie.push_back(i);
+    }
+    for (auto k = std::rbegin(klawisze); k != std::rend(klawisze); ++k) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *k;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        wejscie.push_back(i);
+    }
+    SendInput(static_cast<UINT>(wejscie.size()), wejscie.data(), sizeof(INPUT));
+}
+
+int Korzenie(HWND drzewo) {
+    int n = 0;
+    for (auto k = TreeView_GetRoot(drzewo); k != nullptr; k = TreeView_GetNextSibling(drzewo, k)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(Klawiatura, CalaDrogaBezMyszy) {
+    testy::KatalogTymczasowy katalog(L"probierator_klawiatura");
+    const std::wstring folder = Szeroki(katalog.Sciezka(""));
+    std::wstring linia = L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    // Started in the test's folder: the save dialog proposes it.
+    ASSERT_TRUE(CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &si, &pi));
+    const DWORD pid = pi.dwProcessId;
+    HWND wybor = nullptr;
+    const auto komunikat = [pid] { return Okno(pid, L"#32770"); };
+    [&] {
+        ASSERT_TRUE(Czekaj([&] { return (wybor = Okno(pid, L"TProOknoApp")) != nullptr; }));
+        SetForegroundWindow(wybor);
+        // Enter with nothing ticked: the message, closed by Enter.
+        Nacisnij({VK_RETURN});
+        ASSERT_TRUE(Czekaj([&] { return komunikat() != nullptr; }));
+        wchar_t tekst[256] = {};
+        GetDlgItemTextW(komunikat(), 0xFFFF, tekst, 256);
+        EXPECT_EQ(Waski(tekst), "Nie wybrano aplikacji do sprawdzenia.");
+        Nacisnij({VK_RETURN});
+        ASSERT_TRUE(Czekaj([&] { return komunikat() == nullptr; }));
+        // Ctrl+A, Enter: the results of every application.
+        Nacisnij({VK_CONTROL, 'A'});
+        Nacisnij({VK_RETURN});
+        HWND wynik = nullptr;
+        ASSERT_TRUE(Czekaj([&] { return (wynik = Okno(pid, L"TProOknoWyn")) != nullptr; }));
+        const HWND drzewo = FindWindowExW(wynik, nullptr, WC_TREEVIEWW, nullptr);
+        ASSERT_TRUE(Czekaj([&] { return Korzenie(drzewo) == 22; }));
+        // F1 and Esc: the legend opens and closes.
+        Nacisnij({VK_F1});
+        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoLeg") != nullptr; }));
+        Nacisnij({VK_ESCAPE});
+        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoLeg") == nullptr; }));
+        // Ctrl+S: the save dialog takes the proposed name with Enter; the
+        // confirmation too.
+        Nacisnij({VK_CONTROL, 'S'});
+        HWND okno = nullptr;
+        ASSERT_TRUE(Czekaj([&] { return (okno = komunikat()) != nullptr; }));
+        Nacisnij({VK_RETURN});
+        ASSERT_TRUE(Czekaj([&] { return komunikat() != okno && komunikat() != nullptr; }));
+        EXPECT_EQ(katalog.LiczbaPlikow(), 1);
+        EXPECT_EQ(std::filesystem::directory_iterator(folder)->path().filename().wstring().rfind(
+                      L"Raport_probieratora_", 0),
+                  0u);
+        Nacisnij({VK_RETURN});
+        ASSERT_TRUE(Czekaj([&] { return komunikat() == nullptr; }));
+        // Esc closes the results; Alt+F4 the program.
+        Nacisnij({VK_ESCAPE});
+        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoWyn") == nullptr; }));
+        Nacisnij({VK_MENU, VK_F4});
+    }();
+    DWORD kod = 0xFFFFFFFF;
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(pi.hProcess, &kod);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    EXPECT_EQ(kod, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+}  // namespace
+}  // namespace pro
