@@ -27,6 +27,21 @@ inline HWND WidoczneOknoProcesu(DWORD pid) {
     return szukane.okno;
 }
 
+// Waits up to 30 s for the process to end and releases its handles. Returns
+// its exit code; 0xFFFFFFFF when it had to be ended.
+inline DWORD KodPoZakonczeniu(PROCESS_INFORMATION& pi) {
+    DWORD kod = 0xFFFFFFFF;
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(pi.hProcess, &kod);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return kod;
+}
+
 // Starts the command line, hands its first visible window (null when none
 // came within 60 s) to `sprawdz`, closes it and waits for the end. Returns the
 // exit code; 0xFFFFFFFF when it could not start or had to be ended.
@@ -45,16 +60,7 @@ inline DWORD ZOknemProgramu(std::wstring linia, const std::function<void(HWND)>&
     }
     sprawdz(okno);
     if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
-    DWORD kod = 0xFFFFFFFF;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &kod);
-    } else {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return kod;
+    return KodPoZakonczeniu(pi);
 }
 
 }  // namespace pro::testy

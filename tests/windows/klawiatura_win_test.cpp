@@ -11,6 +11,7 @@
 #include <string>
 
 #include "KatalogTymczasowy.h"
+#include "OknoProcesu.h"
 #include "Pomocnicy.h"
 
 namespace pro {
@@ -129,16 +130,7 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoWyn") == nullptr; }));
         Nacisnij({VK_MENU, VK_F4});
     }();
-    DWORD kod = 0xFFFFFFFF;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &kod);
-    } else {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    EXPECT_EQ(kod, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_EQ(testy::KodPoZakonczeniu(pi), 0u);
 }
 
 }  // namespace
