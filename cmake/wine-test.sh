@@ -15,7 +15,8 @@
 # PRO_WINE_TEST in its environment) is then ended by its process id.
 # PRO_WINE_BLEDY tells the program where its standard error goes (Wine's own
 # log of a child, such as WINEDEBUG=+loaddll, ends up there).
-# PRO_WINE_KATALOG (default /usr/lib/wine) is where Wine's loaders are.
+# PRO_WINE_KATALOG (default /usr/lib/wine) is where Wine's loaders are;
+# PRO_WINEDEBUG (default -all) Wine's debug channels, for a diagnosis.
 set -u
 if [ $# -lt 3 ]; then
     echo "użycie: wine-test.sh PREFIKS wine|wine64 PROGRAM [ARGUMENTY...]" >&2
@@ -39,7 +40,7 @@ katalog=${PRO_WINE_KATALOG:-/usr/lib/wine}
 wine64=$katalog/wine64
 limit=${PRO_LIMIT_WINE:-900}
 export WINESERVER=$katalog/wineserver64
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${PRO_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
 # Runs a command for at most $1 seconds; past that ends the prefix's processes.
@@ -98,10 +99,17 @@ kod=$?
 zakoncz_pozostawione
 cat "$wyjscie"
 cat "$bledy" >&2
+cisza=false
+[ -s "$wyjscie" ] || [ -s "$bledy" ] || cisza=true
 rm -f "$wyjscie" "$bledy"
 if [ $kod -eq 124 ] || [ $kod -eq 137 ]; then
     "$WINESERVER" -k </dev/null >/dev/null 2>&1
     echo "wine-test.sh: $1 nie zakończył się w ciągu $limit s; zakończono procesy prefiksu $prefix" >&2
     exit 124
+fi
+# A program that ended badly without a word (Wine could not start it, or it
+# died before its first line) is still told apart from a test that failed.
+if [ $kod -ne 0 ] && $cisza; then
+    echo "wine-test.sh: $1 zakończył się kodem $kod, nic nie wypisawszy" >&2
 fi
 exit $kod
