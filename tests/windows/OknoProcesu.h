@@ -1,5 +1,5 @@
 #pragma once
-// The first visible top-level window of a process, or null.
+// The first visible top-level window of a process (of a class, if given), or null.
 #include <windows.h>
 
 #include <functional>
@@ -9,6 +9,7 @@ namespace pro::testy {
 
 struct SzukaneOkno {
     DWORD pid;
+    const wchar_t* klasa;
     HWND okno = nullptr;
 };
 
@@ -17,12 +18,17 @@ inline BOOL CALLBACK SprawdzOkno(HWND okno, LPARAM parametr) {
     DWORD wlasciciel = 0;
     GetWindowThreadProcessId(okno, &wlasciciel);
     if (wlasciciel != szukane->pid || !IsWindowVisible(okno)) return TRUE;
+    wchar_t klasa[64] = {};
+    if (szukane->klasa != nullptr &&
+        (GetClassNameW(okno, klasa, 64) == 0 || lstrcmpW(klasa, szukane->klasa) != 0)) {
+        return TRUE;
+    }
     szukane->okno = okno;
     return FALSE;
 }
 
-inline HWND WidoczneOknoProcesu(DWORD pid) {
-    SzukaneOkno szukane{pid};
+inline HWND WidoczneOknoProcesu(DWORD pid, const wchar_t* klasa = nullptr) {
+    SzukaneOkno szukane{pid, klasa};
     EnumWindows(SprawdzOkno, reinterpret_cast<LPARAM>(&szukane));
     return szukane.okno;
 }

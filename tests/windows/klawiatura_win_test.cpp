@@ -17,30 +17,6 @@
 namespace pro {
 namespace {
 
-struct Szukane {
-    DWORD pid;
-    const wchar_t* klasa;
-    HWND okno = nullptr;
-};
-
-BOOL CALLBACK SprawdzOkno(HWND h, LPARAM l) {
-    auto& s = *reinterpret_cast<Szukane*>(l);
-    DWORD wlasciciel = 0;
-    GetWindowThreadProcessId(h, &wlasciciel);
-    wchar_t klasa[64] = {};
-    GetClassNameW(h, klasa, 64);
-    if (wlasciciel != s.pid || !IsWindowVisible(h) || lstrcmpW(klasa, s.klasa) != 0) return TRUE;
-    s.okno = h;
-    return FALSE;
-}
-
-// A visible top-level window of the process, of the given class.
-HWND Okno(DWORD pid, const wchar_t* klasa) {
-    Szukane s{pid, klasa};
-    EnumWindows(SprawdzOkno, reinterpret_cast<LPARAM>(&s));
-    return s.okno;
-}
-
 bool Czekaj(const std::function<bool()>& warunek) {
     for (int n = 0; n < 1200; ++n) {  // at most 60 s, also where 32-bit code is emulated
         if (warunek()) return true;
@@ -88,9 +64,13 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
                                folder.c_str(), &si, &pi));
     const DWORD pid = pi.dwProcessId;
     HWND wybor = nullptr;
-    const auto komunikat = [pid] { return Okno(pid, L"#32770"); };
+    // A visible top-level window of the program, of the given class.
+    const auto widoczne = [pid](const wchar_t* klasa) {
+        return testy::WidoczneOknoProcesu(pid, klasa);
+    };
+    const auto komunikat = [&] { return widoczne(L"#32770"); };
     [&] {
-        ASSERT_TRUE(Czekaj([&] { return (wybor = Okno(pid, L"TProOknoApp")) != nullptr; }));
+        ASSERT_TRUE(Czekaj([&] { return (wybor = widoczne(L"TProOknoApp")) != nullptr; }));
         SetForegroundWindow(wybor);
         // Enter with nothing ticked: the message, closed by Enter.
         Nacisnij({VK_RETURN});
@@ -104,14 +84,14 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         Nacisnij({VK_CONTROL, 'A'});
         Nacisnij({VK_RETURN});
         HWND wynik = nullptr;
-        ASSERT_TRUE(Czekaj([&] { return (wynik = Okno(pid, L"TProOknoWyn")) != nullptr; }));
+        ASSERT_TRUE(Czekaj([&] { return (wynik = widoczne(L"TProOknoWyn")) != nullptr; }));
         const HWND drzewo = FindWindowExW(wynik, nullptr, WC_TREEVIEWW, nullptr);
         ASSERT_TRUE(Czekaj([&] { return Korzenie(drzewo) == 22; }));
         // F1 and Esc: the legend opens and closes.
         Nacisnij({VK_F1});
-        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoLeg") != nullptr; }));
+        ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoLeg") != nullptr; }));
         Nacisnij({VK_ESCAPE});
-        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoLeg") == nullptr; }));
+        ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoLeg") == nullptr; }));
         // Ctrl+S: the save dialog takes the proposed name with Enter; the
         // confirmation too.
         Nacisnij({VK_CONTROL, 'S'});
@@ -127,7 +107,7 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         ASSERT_TRUE(Czekaj([&] { return komunikat() == nullptr; }));
         // Esc closes the results; Alt+F4 the program.
         Nacisnij({VK_ESCAPE});
-        ASSERT_TRUE(Czekaj([&] { return Okno(pid, L"TProOknoWyn") == nullptr; }));
+        ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoWyn") == nullptr; }));
         Nacisnij({VK_MENU, VK_F4});
     }();
     EXPECT_EQ(testy::KodPoZakonczeniu(pi), 0u);
