@@ -10,6 +10,7 @@
 
 #include <oleacc.h>
 #include <richedit.h>
+#include <wrl/client.h>
 
 namespace pro {
 namespace {
@@ -60,9 +61,9 @@ const IID IidIAccessible = {
 // and no states, so the push-button role and the check list rows' ticks can
 // be read only on Windows.
 std::string NazwaDostepna(HWND h) {
-    IAccessible* obiekt = nullptr;
+    Microsoft::WRL::ComPtr<IAccessible> obiekt;
     if (FAILED(AccessibleObjectFromWindow(h, static_cast<DWORD>(OBJID_CLIENT), IidIAccessible,
-                                          reinterpret_cast<void**>(&obiekt)))) {
+                                          reinterpret_cast<void**>(obiekt.GetAddressOf())))) {
         return "(brak obiektu)";
     }
     VARIANT ja{};
@@ -72,7 +73,6 @@ std::string NazwaDostepna(HWND h) {
     obiekt->get_accName(ja, &nazwa);
     std::string wynik = nazwa != nullptr ? Waski(nazwa) : "";
     SysFreeString(nazwa);
-    obiekt->Release();
     return wynik;
 }
 
