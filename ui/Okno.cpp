@@ -153,20 +153,20 @@ void Okno::RysujWlasne(HWND kontrolka, std::function<void(const DRAWITEMSTRUCT&)
     kontrolki_[kontrolka].rysuj = std::move(rysuj);
 }
 
-HWND Okno::Utworz(Rodzaj rodzaj, const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x,
-                  int y, int szerokosc, int wysokosc) {
+HWND Okno::Utworz(const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x, int y,
+                  int szerokosc, int wysokosc) {
     const HWND h = CreateWindowExW(0, klasa, tekst.c_str(), WS_CHILD | WS_VISIBLE | styl, x, y,
                                    szerokosc, wysokosc, hwnd_.get(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(nastepny_id_++)),
                                    GetModuleHandleW(nullptr), nullptr);
-    kontrolki_[h].rodzaj = rodzaj;
+    kontrolki_.try_emplace(h);
     return h;
 }
 
 HWND Okno::DodajEtykiete(int x, int y, HFONT czcionka, const std::string& tekst, int szerokosc,
                          int wysokosc) {
-    const HWND etykieta = Utworz(Rodzaj::Etykieta, L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                                 x, y, szerokosc, wysokosc);
+    const HWND etykieta =
+        Utworz(L"STATIC", L"", SS_LEFTNOWORDWRAP | SS_NOPREFIX, x, y, szerokosc, wysokosc);
     SendMessageW(etykieta, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka), FALSE);
     Kontrolka& k = kontrolki_[etykieta];
     k.czcionka = czcionka;
@@ -192,8 +192,8 @@ void Okno::UstawTekst(HWND etykieta, const std::string& tekst) {
 HWND Okno::DodajKsztalt(int x, int y, int szerokosc, int wysokosc, COLORREF wypelnienie) {
     // Created after what lies on it: a later sibling is lower in the z-order,
     // and WS_CLIPSIBLINGS keeps it from painting over them.
-    const HWND ksztalt = Utworz(Rodzaj::Ksztalt, L"STATIC", L"", WS_CLIPSIBLINGS | SS_OWNERDRAW, x,
-                                y, szerokosc, wysokosc);
+    const HWND ksztalt =
+        Utworz(L"STATIC", L"", WS_CLIPSIBLINGS | SS_OWNERDRAW, x, y, szerokosc, wysokosc);
     UstawBarwy(ksztalt, wypelnienie, wypelnienie);
     RysujWlasne(ksztalt, [this](const DRAWITEMSTRUCT& d) {
         FillRect(d.hDC, &d.rcItem, kontrolki_.at(d.hwndItem).barwy.pedzel.get());
@@ -205,8 +205,8 @@ HWND Okno::DodajPrzycisk(int x, int y, int szerokosc, int wysokosc, const std::s
                          Bitmapa obraz, const std::string& podpowiedz, std::function<void()> klik) {
     // A standard button, so that the system's accessibility proxies report a
     // push button named by its text; the picture is all it draws.
-    const HWND przycisk = Utworz(Rodzaj::Przycisk, L"BUTTON", Szeroki(nazwa), BS_OWNERDRAW, x, y,
-                                 szerokosc, wysokosc);
+    const HWND przycisk =
+        Utworz(L"BUTTON", Szeroki(nazwa), BS_OWNERDRAW, x, y, szerokosc, wysokosc);
     SetWindowLongPtrW(przycisk, GWLP_USERDATA,
                       SetWindowLongPtrW(przycisk, GWLP_WNDPROC,
                                         reinterpret_cast<LONG_PTR>(&Okno::PodklasaPrzycisku)));
@@ -249,8 +249,7 @@ LRESULT CALLBACK Okno::PodklasaPrzycisku(HWND hwnd, UINT komunikat, WPARAM w, LP
 }
 
 HWND Okno::DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj) {
-    const HWND rysunek =
-        Utworz(Rodzaj::Rysunek, L"STATIC", L"", SS_OWNERDRAW, x, y, szerokosc, wysokosc);
+    const HWND rysunek = Utworz(L"STATIC", L"", SS_OWNERDRAW, x, y, szerokosc, wysokosc);
     RysujWlasne(rysunek, [rysuj = std::move(rysuj)](const DRAWITEMSTRUCT& d) {
         FillRect(d.hDC, &d.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         rysuj(d.hDC);

@@ -87,7 +87,6 @@ protected:
     Aplikacja& app_;
 
 private:
-    enum class Rodzaj { Etykieta, Ksztalt, Przycisk, Rysunek, Inna };
     struct Barwy {
         COLORREF tekst;
         COLORREF tlo;
@@ -95,7 +94,6 @@ private:
     };
     // One child control: what the window keeps of it.
     struct Kontrolka {
-        Rodzaj rodzaj = Rodzaj::Inna;
         HFONT czcionka = nullptr;
         bool dopasuj = false;  // a label that fits its text
         bool ma_barwy = false;
@@ -111,8 +109,9 @@ private:
 
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
     static LRESULT CALLBACK PodklasaPrzycisku(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l);
-    HWND Utworz(Rodzaj rodzaj, const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x,
-                int y, int szerokosc, int wysokosc);
+    // A child control of the window, with its (empty) record.
+    HWND Utworz(const wchar_t* klasa, const std::wstring& tekst, DWORD styl, int x, int y,
+                int szerokosc, int wysokosc);
     LRESULT OnKolorKontrolki(HDC dc, HWND kontrolka);
     void OnPolecenie(WPARAM w, LPARAM l);
     void Wysrodkuj(HWND wzgledem);
