@@ -36,3 +36,7 @@ endforeach()
 add_executable(zestawienie_probne EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/zestawienie_probne.cpp)
 target_link_libraries(zestawienie_probne PRIVATE pro_sim)
 pro_ostrzezenia(zestawienie_probne)
+
+# scripts/instaluj when a mirror leaves an index out, with a stub apt-get.
+add_test(NAME instaluj_bez_indeksu COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/instaluj.sh)
+set_tests_properties(instaluj_bez_indeksu PROPERTIES TIMEOUT 60)
