@@ -137,6 +137,10 @@ public:
     virtual InfoProcesora InfoSystemu() = 0;
     // GetNativeSystemInfo looked up by name; nullopt when kernel32 lacks it.
     virtual std::optional<InfoProcesora> NatywneInfoSystemu() = 0;
+    // IsWow64Process2 for this process, looked up by name at the time of the
+    // call: the machine (IMAGE_FILE_MACHINE_*) Windows itself runs on. nullopt
+    // when kernel32 lacks it (before Windows 10 1709) or it fails.
+    virtual std::optional<std::uint16_t> NatywnaMaszyna() = 0;
     // GetProductInfo looked up by name at the time of the call; nullopt when
     // kernel32 lacks it or it reports failure.
     virtual std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,

@@ -264,6 +264,16 @@ std::string NazwaArchitektury(std::uint16_t architektura) {
     return "nieznana";
 }
 
+std::string NazwaMaszyny(std::uint16_t maszyna) {
+    switch (maszyna) {
+        case 0x014C: return "x86";            // IMAGE_FILE_MACHINE_I386
+        case 0x8664: return "x64";            // IMAGE_FILE_MACHINE_AMD64
+        case 0xAA64: return "ARM64";          // IMAGE_FILE_MACHINE_ARM64
+        case 0x0200: return "Intel Itanium";  // IMAGE_FILE_MACHINE_IA64
+        default: return "nieznana";
+    }
+}
+
 // Ends the thread's impersonation when it leaves scope, on every path out,
 // so the user-interface thread never keeps a borrowed identity.
 class Podszycie {
@@ -342,7 +352,10 @@ std::string OpisPlatformy(Platforma& platforma) {
     InfoProcesora info = platforma.InfoSystemu();
     // A 32-bit program on 64-bit Windows sees x86 here; the native view wins.
     if (const auto natywne = platforma.NatywneInfoSystemu()) info = *natywne;
-    return NazwaArchitektury(info.architektura) +
+    // On ARM64 an x86 program is told x86 or x64 above; the machine Windows
+    // reports for the process is the one it really runs on.
+    const auto maszyna = platforma.NatywnaMaszyna();
+    return (maszyna ? NazwaMaszyny(*maszyna) : NazwaArchitektury(info.architektura)) +
            " (liczba procesorów: " + std::to_string(info.liczba_procesorow) + ")";
 }
 

@@ -212,6 +212,11 @@ std::optional<InfoProcesora> SymulowanaMaszyna::NatywneInfoSystemu() {
     return info_natywne;
 }
 
+std::optional<std::uint16_t> SymulowanaMaszyna::NatywnaMaszyna() {
+    Zapisz("NatywnaMaszyna", "");
+    return maszyna_natywna;
+}
+
 std::optional<std::uint32_t> SymulowanaMaszyna::InfoProduktu(std::uint32_t major,
                                                              std::uint32_t minor,
                                                              std::uint32_t sp_major,

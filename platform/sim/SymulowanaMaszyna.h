@@ -58,6 +58,7 @@ public:
     std::optional<RekordWersji> rekord_prawdziwy;  // RtlGetVersion; none: ntdll lacks it
     InfoProcesora info_systemu{0, 1};
     std::optional<InfoProcesora> info_natywne;
+    std::optional<std::uint16_t> maszyna_natywna;
     std::optional<std::uint32_t> typ_produktu;
     std::map<int, int> metryki;
 
@@ -141,6 +142,7 @@ public:
     std::optional<RekordWersji> PrawdziwaWersja() override;
     InfoProcesora InfoSystemu() override;
     std::optional<InfoProcesora> NatywneInfoSystemu() override;
+    std::optional<std::uint16_t> NatywnaMaszyna() override;
     std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,
                                               std::uint32_t sp_major,
                                               std::uint32_t sp_minor) override;

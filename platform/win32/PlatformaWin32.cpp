@@ -283,6 +283,16 @@ std::optional<InfoProcesora> PlatformaWin32::NatywneInfoSystemu() {
     return ZInfo(si);
 }
 
+std::optional<std::uint16_t> PlatformaWin32::NatywnaMaszyna() {
+    using Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+    const auto wow64_2 = Kernel32<Fn>("IsWow64Process2");
+    if (wow64_2 == nullptr) return std::nullopt;
+    USHORT procesu = 0;
+    USHORT natywna = 0;
+    if (!wow64_2(GetCurrentProcess(), &procesu, &natywna)) return std::nullopt;
+    return natywna;
+}
+
 std::optional<std::uint32_t> PlatformaWin32::InfoProduktu(std::uint32_t major, std::uint32_t minor,
                                                           std::uint32_t sp_major,
                                                           std::uint32_t sp_minor) {

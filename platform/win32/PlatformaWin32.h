@@ -50,6 +50,7 @@ public:
     std::optional<RekordWersji> PrawdziwaWersja() override;
     InfoProcesora InfoSystemu() override;
     std::optional<InfoProcesora> NatywneInfoSystemu() override;
+    std::optional<std::uint16_t> NatywnaMaszyna() override;
     std::optional<std::uint32_t> InfoProduktu(std::uint32_t major, std::uint32_t minor,
                                               std::uint32_t sp_major,
                                               std::uint32_t sp_minor) override;

@@ -393,6 +393,7 @@ TEST(OpisPlatformy, ArchitekturaILiczbaProcesorow) {
         InfoProcesora systemu;
         std::optional<InfoProcesora> natywne;
         const char* tekst;
+        std::optional<std::uint16_t> maszyna = std::nullopt;  // IsWow64Process2; absent or failing
     };
     const Przypadek przypadki[] = {
         {"x86, one processor", {0, 1}, std::nullopt, "x86 (liczba procesorów: 1)"},
@@ -417,14 +418,21 @@ TEST(OpisPlatformy, ArchitekturaILiczbaProcesorow) {
          "x64 (liczba procesorów: 3)"},
         {"count as unsigned", {0, 0xFFFFFFFF}, std::nullopt, "x86 (liczba procesorów: 4294967295)"},
         {"no processors reported", {0, 0}, std::nullopt, "x86 (liczba procesorów: 0)"},
+        {"ARM64 told x64", {0, 4}, InfoProcesora{9, 8}, "ARM64 (liczba procesorów: 8)", 0xAA64},
+        {"machine i386", {0, 2}, InfoProcesora{9, 2}, "x86 (liczba procesorów: 2)", 0x014C},
+        {"machine AMD64", {0, 4}, InfoProcesora{0, 4}, "x64 (liczba procesorów: 4)", 0x8664},
+        {"machine IA64", {0, 2}, std::nullopt, "Intel Itanium (liczba procesorów: 2)", 0x0200},
+        {"machine ARMNT", {9, 2}, InfoProcesora{9, 2}, "nieznana (liczba procesorów: 2)", 0x01C4},
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(p.opis);
         SymulowanaMaszyna m;
         m.info_systemu = p.systemu;
         m.info_natywne = p.natywne;
+        m.maszyna_natywna = p.maszyna;
         EXPECT_EQ(OpisPlatformy(m), p.tekst);
-        EXPECT_EQ(m.wywolania, (std::vector<std::string>{"InfoSystemu", "NatywneInfoSystemu"}));
+        EXPECT_EQ(m.wywolania, (std::vector<std::string>{"InfoSystemu", "NatywneInfoSystemu",
+                                                         "NatywnaMaszyna"}));
     }
 }
 
