@@ -97,6 +97,9 @@ LRESULT Okno::Obsluz(UINT komunikat, WPARAM w, LPARAM l) {
         case WM_CTLCOLOREDIT:
             return OnKolorKontrolki(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
         case WM_CLOSE: OnZamknij(); return 0;
+        case WM_ACTIVATE:
+            if (OnAktywacja(w)) return 0;
+            break;
         default: break;
     }
     return DefWindowProcW(hwnd_.get(), komunikat, w, l);
@@ -114,6 +117,24 @@ void Okno::OnPolecenie(WPARAM w, LPARAM l) {
         if (it != kontrolki_.end()) dzialanie = it->second.klik;
     }
     if (dzialanie) dzialanie();
+}
+
+// This is no dialog, so nothing else remembers the focused control: left
+// alone, an activated window takes the focus itself and its selected item
+// shows as not selected.
+bool Okno::OnAktywacja(WPARAM w) {
+    if (LOWORD(w) == WA_INACTIVE) {
+        const HWND fokus = GetFocus();
+        if (fokus != nullptr && IsChild(hwnd_.get(), fokus)) fokus_ = fokus;
+        return false;
+    }
+    const bool zminimalizowane = HIWORD(w) != 0;
+    if (zminimalizowane || fokus_ == nullptr || !IsChild(hwnd_.get(), fokus_) ||
+        !IsWindowVisible(fokus_) || !IsWindowEnabled(fokus_)) {
+        return false;
+    }
+    SetFocus(fokus_);
+    return true;
 }
 
 LRESULT Okno::OnPowiadomienie(const NMHDR&) {

@@ -76,6 +76,9 @@ protected:
     // A key (a virtual key with FCONTROL, FSHIFT, FALT) of this window while
     // it is active; it runs `dzialanie`, as a click does.
     void DodajKlawisz(WORD klawisz, BYTE modyfikatory, std::function<void()> dzialanie);
+    // The control that takes the focus when the window is activated and no
+    // control of it had the focus before.
+    void UstawFokusPoczatkowy(HWND kontrolka) { fokus_ = kontrolka; }
 
     virtual LRESULT Obsluz(UINT komunikat, WPARAM w, LPARAM l);
     virtual LRESULT OnPowiadomienie(const NMHDR& naglowek);
@@ -114,6 +117,7 @@ private:
                 int szerokosc, int wysokosc);
     LRESULT OnKolorKontrolki(HDC dc, HWND kontrolka);
     void OnPolecenie(WPARAM w, LPARAM l);
+    bool OnAktywacja(WPARAM w);
     void Wysrodkuj(HWND wzgledem);
 
     UchwytOkna hwnd_;
@@ -121,6 +125,8 @@ private:
     UchwytOkna podpowiedzi_;  // the tooltip window of the buttons
     std::vector<Polecenie> polecenia_;
     TablicaKlawiszy klawisze_;
+    // The control that had the focus when the window was last deactivated.
+    HWND fokus_ = nullptr;
     int nastepny_id_ = 100;
     bool przygotowane_ = false;
     bool modalnie_ = false;

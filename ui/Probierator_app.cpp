@@ -27,6 +27,7 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
     clbAplikacje.Utworz(okno, 15, 215, 458, 160, verdana13_.get());
     RysujWlasne(clbAplikacje.Uchwyt(),
                 [this](const DRAWITEMSTRUCT& d) { clbAplikacje.Rysuj(d, Grafitowy, Bialy); });
+    UstawFokusPoczatkowy(clbAplikacje.Uchwyt());
     lbNrWersji = DodajEtykiete(15, 432, verdana12_.get(), "Wersja programu: 0.00.0000");
     lbOrleko = DodajEtykiete(304, 432, verdana12_.get(), NotaProducenta);
     lbPodpowiedz =

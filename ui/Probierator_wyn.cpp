@@ -55,6 +55,7 @@ void TProOknoWyn::UtworzKontrolki() {
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 16,
         105, 425, 272, okno, nullptr, instancja, nullptr);
     SendMessageW(treeWyn, WM_SETFONT, reinterpret_cast<WPARAM>(verdana13_.get()), FALSE);
+    UstawFokusPoczatkowy(treeWyn);
     TreeView_SetImageList(treeWyn, ProWynIkony.get(), TVSIL_NORMAL);
     TreeView_SetIndent(treeWyn, 22);
     TreeView_SetBkColor(treeWyn, Bialy);

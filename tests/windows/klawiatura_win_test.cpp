@@ -69,6 +69,13 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         return testy::WidoczneOknoProcesu(pid, klasa);
     };
     const auto komunikat = [&] { return widoczne(L"#32770"); };
+    // The control with the keyboard focus in the window's thread.
+    const auto fokus = [](HWND okno) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(okno, nullptr), &info);
+        return info.hwndFocus;
+    };
     [&] {
         ASSERT_TRUE(Czekaj([&] { return (wybor = widoczne(L"TProOknoApp")) != nullptr; }));
         SetForegroundWindow(wybor);
@@ -87,11 +94,13 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         ASSERT_TRUE(Czekaj([&] { return (wynik = widoczne(L"TProOknoWyn")) != nullptr; }));
         const HWND drzewo = FindWindowExW(wynik, nullptr, WC_TREEVIEWW, nullptr);
         ASSERT_TRUE(Czekaj([&] { return Korzenie(drzewo) == 22; }));
-        // F1 and Esc: the legend opens and closes.
+        // F1 and Esc: the legend opens and closes; the tree has the focus again.
+        ASSERT_TRUE(Czekaj([&] { return fokus(wynik) == drzewo; }));
         Nacisnij({VK_F1});
         ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoLeg") != nullptr; }));
         Nacisnij({VK_ESCAPE});
         ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoLeg") == nullptr; }));
+        EXPECT_TRUE(Czekaj([&] { return fokus(wynik) == drzewo; }));
         // Ctrl+S: the save dialog takes the proposed name with Enter; the
         // confirmation too.
         Nacisnij({VK_CONTROL, 'S'});
@@ -108,6 +117,8 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
         // Esc closes the results; Alt+F4 the program.
         Nacisnij({VK_ESCAPE});
         ASSERT_TRUE(Czekaj([&] { return widoczne(L"TProOknoWyn") == nullptr; }));
+        EXPECT_TRUE(Czekaj(
+            [&] { return fokus(wybor) == FindWindowExW(wybor, nullptr, WC_LISTVIEWW, nullptr); }));
         Nacisnij({VK_MENU, VK_F4});
     }();
     EXPECT_EQ(testy::KodPoZakonczeniu(pi), 0u);
