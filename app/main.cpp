@@ -7,12 +7,16 @@
 #include "app/BezOkna.h"
 #include "catalogue/Katalog.h"
 #include "platform/win32/PlatformaWin32.h"
+#include "platform/win32/leniwe/ZSystemu.h"
 #include "ui/Aplikacja.h"
 #include "ui/Probierator_app.h"
 #include "ui/Probierator_leg.h"
 #include "ui/Probierator_wyn.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything loads a DLL: none is taken from the folder the program
+    // was started from.
+    pro::ZSystemuOdTeraz();
     // Without the window COM starts only if a probe needs it (loading ole32
     // costs more than the whole check).
     const auto argumenty = ArgumentyProgramu();

@@ -34,7 +34,9 @@ function(pro_leniwe_dll cel biblioteki)
                        COMMENT "Lazily bound imports of ${dlls}"
                        VERBATIM)
     add_library(${cel} STATIC ${zrodla}
-                ${CMAKE_SOURCE_DIR}/platform/win32/leniwe/LeniweImporty.cpp)
+                ${CMAKE_SOURCE_DIR}/platform/win32/leniwe/LeniweImporty.cpp
+                ${CMAKE_SOURCE_DIR}/platform/win32/leniwe/ZSystemu.cpp)
+    target_include_directories(${cel} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${cel} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic
                                              -Wconversion -Wno-sign-conversion -Werror>)
 endfunction()

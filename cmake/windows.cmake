@@ -36,16 +36,18 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-test.sh ${PRO_P
     ${PRO_LADOWACZ_WINE})
 
 include(${CMAKE_SOURCE_DIR}/cmake/leniwe.cmake)
-# advapi32 and version stay ordinary imports: the check without a window needs
-# them anyway. The DLLs of the windows, the shell and COM (Excel's probe) load
-# at their first call. ole32 before oleaut32: the error-info functions both
-# export are ole32's.
+# Only KnownDLLs (advapi32, kernel32, msvcrt) stay ordinary imports: Windows
+# maps those from the system folder whatever lies beside the program, before
+# any of its code runs. version is no KnownDLL, so it is bound lazily like the
+# DLLs of the windows, the shell and COM (Excel's probe), which load at their
+# first call; all from the system folder. ole32 before oleaut32: the
+# error-info functions both export are ole32's.
 pro_leniwe_dll(pro_leniwe /usr/${PRO_TRIPLET}/lib
-               user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 msimg32)
+               user32 gdi32 comctl32 comdlg32 shell32 ole32 oleaut32 msimg32 version)
 
 file(GLOB PRO_WIN32_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/win32/*.cpp)
 add_library(pro_win32 STATIC ${PRO_WIN32_ZRODLA})
-target_link_libraries(pro_win32 PUBLIC pro_core pro_leniwe uuid version advapi32)
+target_link_libraries(pro_win32 PUBLIC pro_core pro_leniwe uuid advapi32)
 pro_ostrzezenia(pro_win32)
 
 file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
@@ -67,8 +69,10 @@ if(TARGET pro_ui)
     target_link_libraries(probierator PRIVATE pro_ui)
 endif()
 pro_ostrzezenia(probierator)
-# A small executable: no symbols, no unused code.
-target_link_options(probierator PRIVATE -s -Wl,--gc-sections)
+# A small executable: no symbols, no unused code. No time stamp either: the
+# same source gives the same exe, byte for byte, so that a published one can
+# be checked against it.
+target_link_options(probierator PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 
 # googletest from Debian's sources, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -120,6 +124,19 @@ add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_leniwa
                  -DEXE=$<TARGET_FILE:obca_leniwa> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
 set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_leniwa PROPERTIES
                      PASS_REGULAR_EXPRESSION "-- odrzucona: obca\\.dll\n")
+
+# ... and a DLL of Windows that is no KnownDLL, imported at start.
+file(WRITE ${PRO_OBCA}_statyczna.cpp
+     "extern \"C\" __declspec(dllimport) unsigned long __stdcall\n"
+     "GetFileVersionInfoSizeW(const wchar_t*, unsigned long*);\n"
+     "int main() { return static_cast<int>(GetFileVersionInfoSizeW(L\"x\", nullptr)); }\n")
+add_executable(obca_statyczna ${PRO_OBCA}_statyczna.cpp)
+target_link_libraries(obca_statyczna PRIVATE version)
+add_test(NAME sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndlls
+         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
+                 -DEXE=$<TARGET_FILE:obca_statyczna> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+set_tests_properties(sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndlls PROPERTIES
+                     PASS_REGULAR_EXPRESSION "-- odrzucona: version\\.dll\n")
 
 # scripts/bench: minimal programs built the same way (one without a window,
 # one with a window and the common controls), and the measuring tool.

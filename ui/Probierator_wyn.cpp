@@ -7,6 +7,7 @@
 #include "catalogue/Katalog.h"
 #include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
+#include "platform/win32/leniwe/ZSystemu.h"
 #include "ui/Probierator_app.h"
 #include "ui/Probierator_leg.h"
 #include "ui/Rysunki.h"
@@ -40,7 +41,7 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
 void TProOknoWyn::UtworzKontrolki() {
     const HWND okno = Uchwyt();
     const HINSTANCE instancja = GetModuleHandleW(nullptr);
-    LoadLibraryW(L"msftedit.dll");
+    ZaladujZSystemu(L"msftedit.dll");
     ProWynIkony = UtworzIkonyWyniku();
     verdana12_ = UtworzCzcionke(L"Verdana", 12);
     verdana13_ = UtworzCzcionke(L"Verdana", 13);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <set>
 #include <sstream>
 
@@ -270,6 +271,29 @@ TEST_F(BezOkna, WieleStacjiDopisujeDoJednegoCsv) {
     for (const char* nazwa :
          {"Marendo Tabulo", "Galvin Tabulo", "Nimbra Tabulo", "Ellard Tabulo"}) {
         EXPECT_EQ(aplikacje.count(nazwa), static_cast<std::size_t>(Procesy)) << nazwa;
+    }
+}
+
+// DLLs planted beside a copy of the program, preferred as Windows prefers
+// any that is no KnownDLL: the check runs, and none of them runs in it.
+TEST_F(BezOkna, DllObokProgramuNieDzialaja) {
+    namespace fs = std::filesystem;
+    const fs::path folder = Szeroki(katalog_.Sciezka(""));
+    const fs::path testy = Szeroki(testy::KatalogTestow());
+    fs::copy_file(testy / L"probierator.exe", folder / L"pobrany.exe");
+    testy::KluczTestowy nadpisania(HKEY_CURRENT_USER,
+                                   L"Software\\Wine\\AppDefaults\\pobrany.exe\\DllOverrides");
+    for (const wchar_t* nazwa : {L"version", L"comctl32", L"msimg32", L"uxtheme", L"msftedit"}) {
+        fs::copy_file(testy / L"podrzucona.dll", folder / (std::wstring(nazwa) + L".dll"));
+        nadpisania.Tekst(nazwa, L"native,builtin");
+    }
+    const std::string json = katalog_.Sciezka("wynik.json");
+    const auto wynik = testy::Uruchom(L"\"" + (folder / L"pobrany.exe").wstring() +
+                                      L"\" /aplikacje 18 /json " + Cudzyslow(json));
+    EXPECT_EQ(wynik.kod, 0u) << wynik.bledy;
+    EXPECT_TRUE(fs::exists(Szeroki(json)));
+    for (const auto& plik : fs::directory_iterator(folder)) {
+        EXPECT_NE(plik.path().extension(), L".slad") << plik.path().filename().string();
     }
 }
 

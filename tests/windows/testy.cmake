@@ -8,6 +8,9 @@ add_executable(bez_wersji ${CMAKE_CURRENT_LIST_DIR}/dane/pusty.cpp)
 # Prints the operating-system name; run as a child under several Windows
 # versions that Wine reports per program name.
 add_executable(nazwa_systemu ${CMAKE_CURRENT_LIST_DIR}/dane/nazwa_systemu.cpp)
+# Planted beside a copy of the program under system DLLs' names.
+add_library(podrzucona SHARED ${CMAKE_CURRENT_LIST_DIR}/dane/podrzucona.cpp)
+set_target_properties(podrzucona PROPERTIES PREFIX "")
 target_link_libraries(nazwa_systemu PRIVATE pro_win32)
 pro_ostrzezenia(nazwa_systemu)
 
@@ -17,7 +20,7 @@ target_link_libraries(testy_windows PRIVATE pro_win32 pro_sim gtest oleacc oleau
 if(TARGET pro_ui)
     target_link_libraries(testy_windows PRIVATE pro_ui)
 endif()
-add_dependencies(testy_windows z_wersja bez_wersji nazwa_systemu)
+add_dependencies(testy_windows z_wersja bez_wersji nazwa_systemu podrzucona)
 pro_ostrzezenia(testy_windows)
 # The tests share one Wine prefix and write its registry: one at a time.
 gtest_discover_tests(testy_windows DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 180

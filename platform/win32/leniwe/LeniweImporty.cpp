@@ -3,7 +3,7 @@
 // looks the function up, patches the slot and goes on to the function with
 // the caller's arguments untouched. So the check without a window never maps
 // the window, shell and COM DLLs it does not call.
-#include <windows.h>
+#include "platform/win32/leniwe/ZSystemu.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ constexpr DWORD BrakFunkcji = 0xC06D007F;
 extern "C" void* pro_leniwe_wiaz(const ImportLeniwy* import) {
     HMODULE dll = __atomic_load_n(&import->dll->uchwyt, __ATOMIC_ACQUIRE);
     if (dll == nullptr) {
-        dll = LoadLibraryW(import->dll->nazwa);
+        dll = pro::ZaladujZSystemu(import->dll->nazwa);
         if (dll == nullptr) RaiseException(BrakModulu, EXCEPTION_NONCONTINUABLE, 0, nullptr);
         __atomic_store_n(&import->dll->uchwyt, dll, __ATOMIC_RELEASE);
     }
