@@ -114,7 +114,7 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
             ASSERT_TRUE(Czekaj([&] { return (okno = komunikat()) != nullptr; }));
             Nacisnij({VK_RETURN});
             ASSERT_TRUE(Czekaj([&] { return komunikat() != okno && komunikat() != nullptr; }));
-            EXPECT_EQ(katalog.LiczbaPlikow(), 1);
+            ASSERT_EQ(katalog.LiczbaPlikow(), 1);
             EXPECT_EQ(
                 std::filesystem::directory_iterator(folder)->path().filename().wstring().rfind(
                     L"Raport_probieratora_", 0),
