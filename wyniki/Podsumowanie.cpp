@@ -116,8 +116,8 @@ std::string Jak(ComponentId id, bool nieustalony, const Braki& b) {
     return s;
 }
 
-std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony,
-                    const Braki& b, const std::vector<std::string>& kolumny) {
+std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
+                    const std::vector<std::string>& kolumny) {
     // An undetermined one in the colours of the matrix's "?" cells.
     std::string s = nieustalony ? "<li class=\"u\"><b>" : "<li><b>";
     s += Html(komponent);
@@ -181,8 +181,7 @@ struct Wsparcie {
 std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
     if (w.nieznane || !w.koniec) return {};
     if (*w.koniec <= dzis) {
-        return " <span class=\"poza-wsparciem\">wsparcie zakończone " + Data(*w.koniec) +
-               "</span>";
+        return " <span class=\"poza-wsparciem\">wsparcie zakończone " + Data(*w.koniec) + "</span>";
     }
     if (*w.koniec <= dzis + KoniecWsparciaBliski) {
         return " <span class=\"koniec-wsparcia\">wsparcie kończy się " + Data(*w.koniec) +

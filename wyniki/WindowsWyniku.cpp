@@ -31,11 +31,11 @@ struct Nazwa {
 // The names this program gives, before it wrote the version number; the
 // first that matches wins.
 constexpr Nazwa Nazwy[] = {
-    {"Server 2008 R2", 61, -1}, {"Server 2008", 60, -1},    {"Server 2012 R2", 63, -1},
-    {"Server 2012", 62, -1},    {"Server 2016", 100, 14393}, {"Server 2019", 100, 17763},
+    {"Server 2008 R2", 61, -1},  {"Server 2008", 60, -1},     {"Server 2012 R2", 63, -1},
+    {"Server 2012", 62, -1},     {"Server 2016", 100, 14393}, {"Server 2019", 100, 17763},
     {"Server 2022", 100, 20348}, {"Server 2025", 100, 26100}, {"Server 2003", 52, -1},
-    {"Windows XP", 51, -1},     {"Windows Vista", 60, -1},   {"Windows 7", 61, -1},
-    {"Windows 8.1", 63, -1},    {"Windows 8", 62, -1},       {"Windows 10", 100, -1},
+    {"Windows XP", 51, -1},      {"Windows Vista", 60, -1},   {"Windows 7", 61, -1},
+    {"Windows 8.1", 63, -1},     {"Windows 8", 62, -1},       {"Windows 10", 100, -1},
     {"Windows 11", 100, -1},
 };
 
@@ -64,21 +64,33 @@ bool CzytajNumer(const std::string& tekst, int& major, int& minor, long& build) 
 enum class Grupa { DomowaPro, FirmowaSzkolna, Ltsc, IotLtsc };
 constexpr Grupa Grupy[] = {Grupa::DomowaPro, Grupa::FirmowaSzkolna, Grupa::Ltsc, Grupa::IotLtsc};
 
-// GetProductInfo's product types (Windows SDK); nullopt for one we do not place.
+// GetProductInfo's product types (Windows SDK's values) by edition group.
+struct TypEdycji {
+    std::uint32_t typ;
+    Grupa grupa;
+};
+constexpr TypEdycji Typy[] = {
+    {0x65, Grupa::DomowaPro},      {0x62, Grupa::DomowaPro},       // Home, Home N
+    {0x63, Grupa::DomowaPro},      {0x64, Grupa::DomowaPro},       // Home China, Single Language
+    {0x30, Grupa::DomowaPro},      {0x31, Grupa::DomowaPro},       // Pro, Pro N
+    {0xA4, Grupa::DomowaPro},      {0xA5, Grupa::DomowaPro},       // Pro Education (N)
+    {0xA1, Grupa::DomowaPro},      {0xA2, Grupa::DomowaPro},       // Pro for Workstations (N)
+    {0xCB, Grupa::DomowaPro},      {0xCA, Grupa::DomowaPro},       // SE, SE N
+    {0x04, Grupa::FirmowaSzkolna}, {0x1B, Grupa::FirmowaSzkolna},  // Enterprise (N)
+    {0x48, Grupa::FirmowaSzkolna}, {0x54, Grupa::FirmowaSzkolna},  // its evaluations
+    {0x79, Grupa::FirmowaSzkolna}, {0x7A, Grupa::FirmowaSzkolna},  // Education (N)
+    {0xAF, Grupa::FirmowaSzkolna}, {0xBC, Grupa::FirmowaSzkolna},  // multi-session, IoT
+    {0x7D, Grupa::Ltsc},           {0x7E, Grupa::Ltsc},            // Enterprise LTSC (N)
+    {0x81, Grupa::Ltsc},           {0x82, Grupa::Ltsc},            // its evaluations
+    {0xBF, Grupa::IotLtsc},                                        // IoT Enterprise LTSC
+};
+
+// nullopt for a type we do not place.
 std::optional<Grupa> GrupaTypu(std::uint32_t typ) {
-    switch (typ) {
-        case 0x30: case 0x31: case 0x62: case 0x63: case 0x64: case 0x65:  // Pro, Home
-        case 0xA1: case 0xA2: case 0xA4: case 0xA5:  // Pro for Workstations, Pro Education
-        case 0xCA: case 0xCB:                        // SE
-            return Grupa::DomowaPro;
-        case 0x04: case 0x1B: case 0x48: case 0x54:  // Enterprise
-        case 0x79: case 0x7A:                        // Education
-        case 0xAF: case 0xBC:                        // multi-session, IoT Enterprise
-            return Grupa::FirmowaSzkolna;
-        case 0x7D: case 0x7E: case 0x81: case 0x82: return Grupa::Ltsc;
-        case 0xBF: return Grupa::IotLtsc;
-        default: return std::nullopt;
+    for (const TypEdycji& t : Typy) {
+        if (t.typ == typ) return t.grupa;
     }
+    return std::nullopt;
 }
 
 struct Dzien {
@@ -93,19 +105,25 @@ struct Okres {
     Dzien koniec;
 };
 constexpr Okres Okresy10[] = {
-    {0, Grupa::DomowaPro, {2025, 10, 14}},     {0, Grupa::FirmowaSzkolna, {2025, 10, 14}},
-    {14393, Grupa::Ltsc, {2026, 10, 13}},      {14393, Grupa::IotLtsc, {2026, 10, 13}},
-    {17763, Grupa::Ltsc, {2029, 1, 9}},        {17763, Grupa::IotLtsc, {2029, 1, 9}},
-    {19044, Grupa::Ltsc, {2027, 1, 12}},       {19044, Grupa::IotLtsc, {2032, 1, 13}},
+    {0, Grupa::DomowaPro, {2025, 10, 14}}, {0, Grupa::FirmowaSzkolna, {2025, 10, 14}},
+    {14393, Grupa::Ltsc, {2026, 10, 13}},  {14393, Grupa::IotLtsc, {2026, 10, 13}},
+    {17763, Grupa::Ltsc, {2029, 1, 9}},    {17763, Grupa::IotLtsc, {2029, 1, 9}},
+    {19044, Grupa::Ltsc, {2027, 1, 12}},   {19044, Grupa::IotLtsc, {2032, 1, 13}},
 };
 constexpr Okres Okresy11[] = {
-    {22000, Grupa::DomowaPro, {2023, 10, 10}}, {22000, Grupa::FirmowaSzkolna, {2024, 10, 8}},
-    {22621, Grupa::DomowaPro, {2024, 10, 8}},  {22621, Grupa::FirmowaSzkolna, {2025, 10, 14}},
-    {22631, Grupa::DomowaPro, {2025, 11, 11}}, {22631, Grupa::FirmowaSzkolna, {2026, 11, 10}},
-    {26100, Grupa::DomowaPro, {2026, 10, 13}}, {26100, Grupa::FirmowaSzkolna, {2027, 10, 12}},
-    {26100, Grupa::Ltsc, {2029, 10, 9}},       {26200, Grupa::DomowaPro, {2027, 10, 12}},
+    {22000, Grupa::DomowaPro, {2023, 10, 10}},
+    {22000, Grupa::FirmowaSzkolna, {2024, 10, 8}},
+    {22621, Grupa::DomowaPro, {2024, 10, 8}},
+    {22621, Grupa::FirmowaSzkolna, {2025, 10, 14}},
+    {22631, Grupa::DomowaPro, {2025, 11, 11}},
+    {22631, Grupa::FirmowaSzkolna, {2026, 11, 10}},
+    {26100, Grupa::DomowaPro, {2026, 10, 13}},
+    {26100, Grupa::FirmowaSzkolna, {2027, 10, 12}},
+    {26100, Grupa::Ltsc, {2029, 10, 9}},
+    {26200, Grupa::DomowaPro, {2027, 10, 12}},
     {26200, Grupa::FirmowaSzkolna, {2028, 10, 10}},
-    {28000, Grupa::DomowaPro, {2028, 3, 14}},  {28000, Grupa::FirmowaSzkolna, {2029, 3, 13}},
+    {28000, Grupa::DomowaPro, {2028, 3, 14}},
+    {28000, Grupa::FirmowaSzkolna, {2029, 3, 13}},
 };
 // LTSC releases whose date the table does not hold: such a computer is not marked.
 constexpr long NieznanyOkresLtsc11 = 26100;  // IoT Enterprise LTSC 2024
@@ -133,15 +151,15 @@ std::int64_t Dni(const Dzien& d) {
 
 // Windows 10 and 11 on a workstation: by build and edition group.
 std::optional<std::int64_t> KoniecDziesiatki(const WindowsWyniku& w,
-                                            std::optional<std::uint32_t> typ) {
+                                             std::optional<std::uint32_t> typ) {
     std::optional<Grupa> znana;
     if (typ) {
         znana = GrupaTypu(*typ);
         if (!znana) return std::nullopt;
     }
     // Without the build, only a group that ends the same on every build.
-    if (w.build < 0 && (w.jedenastka || !znana || *znana == Grupa::Ltsc ||
-                        *znana == Grupa::IotLtsc)) {
+    if (w.build < 0 &&
+        (w.jedenastka || !znana || *znana == Grupa::Ltsc || *znana == Grupa::IotLtsc)) {
         return std::nullopt;
     }
     const bool jedenastka = w.jedenastka;
@@ -169,8 +187,8 @@ constexpr const char* SiecWindows =
     "funkcja systemu Windows: w wierszu polecenia uruchomionym jako administrator "
     "<code>DISM /Online /Enable-Feature /FeatureName:NetFx3 /All</code>. Na komputerach, które "
     "pobierają aktualizacje z WSUS, to polecenie kończy się błędem 0x800F0954: dopisz "
-    "<code>/LimitAccess /Source:D:\\sources\\sxs</code> (folder sources\\sxs nośnika instalacyjnego "
-    "tej samej wersji Windows; może to być udział sieciowy) albo włącz zasadę grupy "
+    "<code>/LimitAccess /Source:D:\\sources\\sxs</code> (folder sources\\sxs nośnika "
+    "instalacyjnego tej samej wersji Windows; może to być udział sieciowy) albo włącz zasadę grupy "
     "„Określ ustawienia instalacji składników opcjonalnych i naprawy składników” (Specify settings "
     "for optional component installation and component repair; Konfiguracja komputera &gt; "
     "Szablony administracyjne &gt; System)";
@@ -257,7 +275,8 @@ std::optional<std::int64_t> KoniecWsparcia(const WynikKomputera& wynik) {
     for (const bool serwer : {false, true}) {
         if (serwer ? !w.serwer : !w.stacja) continue;
         const auto it = std::find_if(std::begin(Wydania), std::end(Wydania), [&](const Wydanie& r) {
-            return r.wersja == w.wersja && r.serwer == serwer && (r.build < 0 || r.build == w.build);
+            return r.wersja == w.wersja && r.serwer == serwer &&
+                   (r.build < 0 || r.build == w.build);
         });
         if (it == std::end(Wydania)) return std::nullopt;
         koniec = std::max(koniec.value_or(0), Dni(it->koniec));
@@ -302,8 +321,7 @@ std::string JakDoinstalowac(ComponentId komponent, bool nieustalony, const Wynik
             if (nieustalony) return {};
             if (szosty || (w.wersja == 100 && w.build >= 0 && w.build < 18362)) return Siec48;
             return {};
-        case komponent::Instalator:
-            return !nieustalony && stary ? Instalator45 : "";
+        case komponent::Instalator: return !nieustalony && stary ? Instalator45 : "";
         case komponent::Windows:
             if (nieustalony) return {};
             if (wymagana <= 0) return "nowszy Windows niż ten, który działa na komputerze";
@@ -316,21 +334,20 @@ std::string JakDoinstalowac(ComponentId komponent, bool nieustalony, const Wynik
             return "Microsoft Excel (pakiet Office) w wersji co najmniej " + wydanie + " (" +
                    std::to_string(wymagana) + ")";
         }
-        case komponent::Silverlight:
-            return Silverlight;
+        case komponent::Silverlight: return Silverlight;
         case komponent::InternetExplorer:
             if (nieustalony) return {};
             if (w.wersja == 61) return Ie11Siodemka;
             if (w.jedenastka) return IeEdge;
             if (w.wersja == 100 && w.stacja) {
-                return std::string("funkcja systemu Windows: jako administrator "
-                                   "<code>DISM /Online /Enable-Feature /FeatureName:"
-                                   "Internet-Explorer-Optional-") +
+                return std::string(
+                           "funkcja systemu Windows: jako administrator "
+                           "<code>DISM /Online /Enable-Feature /FeatureName:"
+                           "Internet-Explorer-Optional-") +
                        (w.x86 ? "x86" : "amd64") + "</code>";
             }
             return {};
-        default:
-            return {};
+        default: return {};
     }
 }
 

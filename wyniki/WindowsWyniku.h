@@ -14,8 +14,8 @@ namespace pro {
 
 // A computer's Windows as far as its result tells it.
 struct WindowsWyniku {
-    int wersja = -1;   // major × 10 + minor (61 for 6.1); -1 when unknown
-    long build = -1;   // -1 when unknown
+    int wersja = -1;  // major × 10 + minor (61 for 6.1); -1 when unknown
+    long build = -1;  // -1 when unknown
     bool stacja = false;
     bool serwer = false;  // both when the name leaves it open
     bool jedenastka = false;

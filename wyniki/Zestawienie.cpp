@@ -114,8 +114,8 @@ WynikKomputera Odczytaj(const json& j) {
             komponent.stan = Stan(komponenty[k], sk + ".");
             // Only to name the version to install; a file without it still reads.
             const auto wymagana = komponenty[k].find("wymagana");
-            if (wymagana != komponenty[k].end() && wymagana->is_number_integer() &&
-                *wymagana > 0 && *wymagana < 100000) {
+            if (wymagana != komponenty[k].end() && wymagana->is_number_integer() && *wymagana > 0 &&
+                *wymagana < 100000) {
                 komponent.wymagana = wymagana->get<int>();
             }
             a.komponenty.push_back(std::move(komponent));

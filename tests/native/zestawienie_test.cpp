@@ -120,8 +120,7 @@ TEST(Zestawienie, ZlePlikiZPowodami) {
         {"20b-wersja-systemu.json",
          [] { return Zmieniony([](json& j) { j["wersja_systemu"] = 10; }); },
          "pole „wersja_systemu” ma zły typ"},
-        {"20c-typ-produktu.json",
-         [] { return Zmieniony([](json& j) { j["typ_produktu"] = -1; }); },
+        {"20c-typ-produktu.json", [] { return Zmieniony([](json& j) { j["typ_produktu"] = -1; }); },
          "pole „typ_produktu” ma zły typ"},
         {"21-zamkniety.json", nullptr, "nie udało się otworzyć pliku"},
         // Read: exactly 1 MiB; no "format" field (read as format 1).

@@ -271,8 +271,8 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     }
     // Windows 10 22H2 and 11 26H1 lack .NET 3.5, installed two ways; the
     // LTSC's support ends soon; the 24H2 result tells no edition.
-    const auto windows = [&](const char* nazwa, const char* system, const char* wersja,
-                             json typ, const json& komponent) {
+    const auto windows = [&](const char* nazwa, const char* system, const char* wersja, json typ,
+                             const json& komponent) {
         json w = Wynik(nazwa, "2026-11-30T08:00:00Z", {Aplikacja("Zeta", {komponent})});
         w["system"] = system;
         w["wersja_systemu"] = wersja;
@@ -336,15 +336,16 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
         << "no file was skipped";
 
     // Only the newest results count: PC01's older file neither lacks nor runs anything.
-    EXPECT_EQ(Pozycje(dom, "do-zainstalowania"),
-              (std::vector<std::string>{
-                  "Windows Installer — 22 komputery: " + z22 + "; dla aplikacji: Zeta",
-                  ".NET Framework 3.5 — 4 komputery: PC02, W10, W11, Z01; dla aplikacji: Ellard Tabulo, "
-                  "Zeta",
-                  "SilverLight — 5 komputerów: Z01, Z02, Z03, Z04, Z05; dla aplikacji: Zeta",
-                  "Internet Explorer — 1 komputer: Z01; dla aplikacji: Zeta",
-                  "MS Excel (nie udało się ustalić) — 2 komputery: PC02, PC03; dla aplikacji: "
-                  "Barkon Tabulo, Ellard Tabulo"}));
+    EXPECT_EQ(
+        Pozycje(dom, "do-zainstalowania"),
+        (std::vector<std::string>{
+            "Windows Installer — 22 komputery: " + z22 + "; dla aplikacji: Zeta",
+            ".NET Framework 3.5 — 4 komputery: PC02, W10, W11, Z01; dla aplikacji: Ellard Tabulo, "
+            "Zeta",
+            "SilverLight — 5 komputerów: Z01, Z02, Z03, Z04, Z05; dla aplikacji: Zeta",
+            "Internet Explorer — 1 komputer: Z01; dla aplikacji: Zeta",
+            "MS Excel (nie udało się ustalić) — 2 komputery: PC02, PC03; dla aplikacji: "
+            "Barkon Tabulo, Ellard Tabulo"}));
     // One element per way to install, naming its computers in the page's order.
     std::vector<std::vector<std::string>> jak;
     std::vector<std::string> sposoby;
@@ -356,9 +357,10 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
             sposoby.push_back(e->tekst.substr(e->tekst.find(": ")));
         }
     }
-    EXPECT_EQ(jak, (std::vector<std::vector<std::string>>{
-                       {}, {"PC02, W10, Z01", "W11"}, {"Z01, Z02, Z03, Z04, Z05"}, {"Z01"},
-                       {"PC02, PC03"}}));
+    EXPECT_EQ(
+        jak,
+        (std::vector<std::vector<std::string>>{
+            {}, {"PC02, W10, Z01", "W11"}, {"Z01, Z02, Z03, Z04, Z05"}, {"Z01"}, {"PC02, PC03"}}));
     ASSERT_EQ(sposoby.size(), 5u);
     EXPECT_NE(sposoby[0], sposoby[1]) << "a feature of Windows, and a standalone installer";
     EXPECT_EQ(Pozycje(dom, "systemy"),
@@ -374,13 +376,14 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
         const auto span = dom.Wszystkie("span", dom.Indeks(li));
         // The mark without its date.
         const std::string t = span.empty() ? "" : span.front()->tekst;
-        wsparcie.push_back(span.empty() ? ""
-                                        : *span.front()->Atrybut("class") + " " +
-                                              t.substr(0, t.size() - std::string(" 2025-10-14").size()));
+        wsparcie.push_back(span.empty()
+                               ? ""
+                               : *span.front()->Atrybut("class") + " " +
+                                     t.substr(0, t.size() - std::string(" 2025-10-14").size()));
     }
     EXPECT_EQ(wsparcie, (std::vector<std::string>{"", "poza-wsparciem wsparcie zakończone",
-                                                   "koniec-wsparcia wsparcie kończy się",
-                                                   "poza-wsparciem wsparcie zakończone", "", ""}));
+                                                  "koniec-wsparcia wsparcie kończy się",
+                                                  "poza-wsparciem wsparcie zakończone", "", ""}));
     EXPECT_EQ(Pozycje(dom, "gotowosc"),
               (std::vector<std::string>{"Barkon Tabulo0 z 1", "Ellard Tabulo1 z 2", "Alfa1 z 1",
                                         "Zeta3 z 27"}));
