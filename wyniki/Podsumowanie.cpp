@@ -201,9 +201,8 @@ std::string Systemy(const Zestawienie& z) {
     }
     const WynikKomputera* najnowszy = Najnowszy(z);
     const std::int64_t dzis = najnowszy != nullptr ? najnowszy->czas.utc / 86400 : 0;
-    std::map<std::string, std::size_t> liczby;
-    for (const auto& [system, s] : wsparcie) liczby[system] = s.komputery;
-    std::vector<std::pair<std::string, std::size_t>> systemy(liczby.begin(), liczby.end());
+    std::vector<std::pair<std::string, std::size_t>> systemy;
+    for (const auto& [system, s] : wsparcie) systemy.emplace_back(system, s.komputery);
     // The most frequent first; equal ones stay in the order of their names.
     std::stable_sort(systemy.begin(), systemy.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });

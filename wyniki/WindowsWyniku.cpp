@@ -235,7 +235,7 @@ std::string NazwaExcela(int wersja) {
         case 12: return "2007";
         case 14: return "2010";
         case 15: return "2013";
-        case 16: return "2016 lub nowsza";
+        case 16: return "2016";  // and every later one: 2019, 2021, 365
         default: return "";
     }
 }
@@ -304,7 +304,7 @@ std::string Data(std::int64_t dni) {
 std::string JakDoinstalowac(ComponentId komponent, bool nieustalony, const WynikKomputera& wynik,
                             int wymagana) {
     const WindowsWyniku w = RozpoznajWindows(wynik);
-    const bool stary = w.wersja >= 50 && w.wersja <= 60;  // XP, Server 2003, Vista
+    const bool stary = w.wersja >= 51 && w.wersja <= 60;  // XP, Server 2003, Vista, 2008
     const bool szosty = w.wersja >= 61 && w.wersja <= 63;
     switch (komponent) {
         case komponent::Net20:
@@ -317,8 +317,9 @@ std::string JakDoinstalowac(ComponentId komponent, bool nieustalony, const Wynik
             return {};
         case komponent::Net40:
         case komponent::Net45:
-            // Windows 10 1903 (build 18362) and later bring 4.8 themselves.
-            if (nieustalony) return {};
+            // Windows 10 1903 (build 18362) and later bring 4.8 themselves;
+            // 4.8 does not install on Windows 8 (Server 2012 takes it).
+            if (nieustalony || (w.wersja == 62 && !w.serwer)) return {};
             if (szosty || (w.wersja == 100 && w.build >= 0 && w.build < 18362)) return Siec48;
             return {};
         case komponent::Instalator: return !nieustalony && stary ? Instalator45 : "";
