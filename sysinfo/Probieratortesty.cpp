@@ -411,4 +411,12 @@ std::string StanUac(Platforma& platforma) {
     return *liczba == 1 ? "aktywna" : "nieaktywna";
 }
 
+std::optional<std::uint32_t> TypProduktu(Platforma& platforma) {
+    const auto wersja = CzytajWersje(platforma);
+    if (!wersja || wersja->rekord.platforma != PlatformaNt) return std::nullopt;
+    const RekordWersji& r = wersja->rekord;
+    if (r.major != 6 && !(r.major == 10 && r.minor == 0)) return std::nullopt;
+    return platforma.InfoProduktu(r.major, r.minor, 0, 0);
+}
+
 }  // namespace pro

@@ -1,11 +1,14 @@
 #include "wyniki/Podsumowanie.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include "wyniki/StronaZestawienia.h"
+#include "wyniki/WindowsWyniku.h"
 
 namespace pro {
 
@@ -21,6 +24,11 @@ const char* const StylPodsumowania = R"(
 #do-zainstalowania li{padding-left:7px;border-left:3px solid #A3261B}
 #do-zainstalowania li.u{border-left:3px dotted #7A5C00}
 #do-zainstalowania .aplikacje{color:#6B7278}
+.jak{margin:2px 0 0;font-size:12px;color:#3B4248}
+.jak code{font:11px Consolas,"Courier New",monospace;background:#F0F2F4;padding:0 2px;overflow-wrap:anywhere}
+.poza-wsparciem,.koniec-wsparcia{display:inline-block;margin-left:6px;padding:0 5px;border-radius:3px;font-size:11px}
+.poza-wsparciem{border:1px solid #A3261B;color:#A3261B;font-weight:600}
+.koniec-wsparcia{border:1px dotted #7A5C00;color:#7A5C00}
 #gotowosc li{display:grid;grid-template-columns:minmax(0,1fr) 120px 4.8em;gap:8px;align-items:center}
 #gotowosc li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
 #gotowosc li span:last-child{text-align:right;white-space:nowrap}
@@ -34,6 +42,9 @@ const char* const StylPodsumowania = R"(
 .podsumowanie li{padding:0.4mm 0}
 #gotowosc li{grid-template-columns:minmax(0,1fr) 26mm 4.2em;gap:2mm}
 #gotowosc meter,#gotowosc meter::-webkit-meter-bar{height:3mm}
+.jak{font-size:6.5pt;margin-top:0.3mm}
+.jak code{font-size:6pt;padding:0}
+.poza-wsparciem,.koniec-wsparcia{font-size:6.5pt;padding:0 1mm}
 }
 )";
 
@@ -43,6 +54,7 @@ namespace {
 // determined, in the page's order, and the applications waiting for it.
 struct Braki {
     std::vector<const WynikKomputera*> komputery;
+    std::vector<int> wymagane;  // per computer: the highest minimum it waits for
     std::set<std::string> aplikacje;
 };
 
@@ -79,7 +91,32 @@ std::string Aplikacje(const std::set<std::string>& aplikacje,
     return s;
 }
 
-std::string Pozycja(const std::string& komponent, bool nieustalony, const Braki& b,
+// One line per way to install it, with the computers it is for, in the
+// page's order; the ways in the order of their first computer.
+std::string Jak(ComponentId id, bool nieustalony, const Braki& b) {
+    std::vector<std::pair<std::string, std::string>> sposoby;  // the way, the computers
+    for (std::size_t i = 0; i < b.komputery.size(); ++i) {
+        std::string sposob = JakDoinstalowac(id, nieustalony, *b.komputery[i], b.wymagane[i]);
+        if (sposob.empty()) continue;
+        auto it = std::find_if(sposoby.begin(), sposoby.end(),
+                               [&sposob](const auto& s) { return s.first == sposob; });
+        if (it == sposoby.end()) {
+            sposoby.emplace_back(std::move(sposob), std::string());
+            it = std::prev(sposoby.end());
+        } else {
+            it->second += ", ";
+        }
+        it->second += Html(b.komputery[i]->komputer);
+    }
+    std::string s;
+    for (const auto& [sposob, komputery] : sposoby) {
+        s += "<div class=\"jak\">Jak doinstalować na <b>" + komputery + "</b>: " + sposob +
+             ".</div>";
+    }
+    return s;
+}
+
+std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
                     const std::vector<std::string>& kolumny) {
     // An undetermined one in the colours of the matrix's "?" cells.
     std::string s = nieustalony ? "<li class=\"u\"><b>" : "<li><b>";
@@ -92,7 +129,7 @@ std::string Pozycja(const std::string& komponent, bool nieustalony, const Braki&
         s += Html(b.komputery[i]->komputer);
     }
     return s + "; <span class=\"aplikacje\">dla aplikacji: " + Aplikacje(b.aplikacje, kolumny) +
-           "</span></li>\n";
+           "</span>" + Jak(id, nieustalony, b) + "</li>\n";
 }
 
 std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
@@ -104,7 +141,11 @@ std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
                 if (k.stan == StanKomponentu::Spelnia) continue;
                 Braki& b = (k.stan == StanKomponentu::NieSpelnia ? brak : nieustalony)[k.nazwa];
                 // One computer's components come together: it is listed once.
-                if (b.komputery.empty() || b.komputery.back() != &w) b.komputery.push_back(&w);
+                if (b.komputery.empty() || b.komputery.back() != &w) {
+                    b.komputery.push_back(&w);
+                    b.wymagane.push_back(0);
+                }
+                b.wymagane.back() = std::max(b.wymagane.back(), k.wymagana);
                 b.aplikacje.insert(a.nazwa);
             }
         }
@@ -113,25 +154,62 @@ std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
     if (brak.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
     if (brak.empty() && nieustalony.empty()) return s + "</section>\n";
     s += "<ul>\n";
+    const auto id = [&katalog](const std::string& nazwa) {
+        for (const auto& k : katalog.Komponenty) {
+            if (k.Nazwa == nazwa) return k.Id;
+        }
+        return ComponentId{0};
+    };
     for (const auto& nazwa : Kolejnosc(brak, katalog)) {
-        s += Pozycja(nazwa, false, brak.at(nazwa), kolumny);
+        s += Pozycja(nazwa, id(nazwa), false, brak.at(nazwa), kolumny);
     }
     for (const auto& nazwa : Kolejnosc(nieustalony, katalog)) {
-        s += Pozycja(nazwa, true, nieustalony.at(nazwa), kolumny);
+        s += Pozycja(nazwa, id(nazwa), true, nieustalony.at(nazwa), kolumny);
     }
     return s + "</ul>\n</section>\n";
 }
 
+// Whether support has ended by the newest result, or ends within
+// KoniecWsparciaBliski after it; computers of one name that differ count by
+// the latest date, and one the table does not know leaves the name unmarked.
+struct Wsparcie {
+    std::size_t komputery = 0;
+    std::optional<std::int64_t> koniec;
+    bool nieznane = false;
+};
+
+std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
+    if (w.nieznane || !w.koniec) return {};
+    if (*w.koniec <= dzis) {
+        return " <span class=\"poza-wsparciem\">wsparcie zakończone " + Data(*w.koniec) + "</span>";
+    }
+    if (*w.koniec <= dzis + KoniecWsparciaBliski) {
+        return " <span class=\"koniec-wsparcia\">wsparcie kończy się " + Data(*w.koniec) +
+               "</span>";
+    }
+    return {};
+}
+
 std::string Systemy(const Zestawienie& z) {
-    std::map<std::string, std::size_t> liczby;
-    for (const auto& w : z.komputery) ++liczby[w.system];
-    std::vector<std::pair<std::string, std::size_t>> systemy(liczby.begin(), liczby.end());
+    std::map<std::string, Wsparcie> wsparcie;
+    for (const auto& w : z.komputery) {
+        Wsparcie& s = wsparcie[w.system];
+        ++s.komputery;
+        const auto koniec = KoniecWsparcia(w);
+        if (!koniec) s.nieznane = true;
+        s.koniec = std::max(s.koniec.value_or(0), koniec.value_or(0));
+    }
+    const WynikKomputera* najnowszy = Najnowszy(z);
+    const std::int64_t dzis = najnowszy != nullptr ? najnowszy->czas.utc / 86400 : 0;
+    std::vector<std::pair<std::string, std::size_t>> systemy;
+    for (const auto& [system, s] : wsparcie) systemy.emplace_back(system, s.komputery);
     // The most frequent first; equal ones stay in the order of their names.
     std::stable_sort(systemy.begin(), systemy.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
     std::string s = "<section id=\"systemy\"><h2>Systemy</h2>\n<ul>\n";
     for (const auto& [system, n] : systemy) {
-        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + Komputery(n) + "</li>\n";
+        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + Komputery(n) +
+             Oznaczenie(wsparcie.at(system), dzis) + "</li>\n";
     }
     return s + "</ul>\n</section>\n";
 }

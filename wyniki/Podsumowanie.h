@@ -4,6 +4,7 @@
 // ready for each application. Only each computer's newest result counts.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 #include "wyniki/Zestawienie.h"
 
 namespace pro {
+
+// Support that ends within this many days after the newest result is marked.
+inline constexpr std::int64_t KoniecWsparciaBliski = 180;
 
 // Their style, added to the page's own.
 extern const char* const StylPodsumowania;

@@ -57,6 +57,7 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     k.komputer = platforma.NazwaKomputera();
     k.system = NazwaSystemu(platforma);
     k.wersja_systemu = NumerWersjiSystemu(platforma);
+    k.typ_produktu = TypProduktu(platforma);
     k.platforma = OpisPlatformy(platforma);
     k.administrator = CzyAdministrator(platforma);
     k.uac = StanUac(platforma);

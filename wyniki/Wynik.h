@@ -2,6 +2,8 @@
 // What a check without the window records about the computer, and the
 // readings of the result tree that its outputs share.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "catalogue/DrzewoWyniku.h"
@@ -14,6 +16,7 @@ struct DaneKomputera {
     std::string komputer;
     CzasLokalny czas;
     std::string system, wersja_systemu, platforma, uac;
+    std::optional<std::uint32_t> typ_produktu;  // where GetProductInfo was asked
     bool administrator = false;
 };
 

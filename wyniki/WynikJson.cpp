@@ -35,6 +35,8 @@ std::string WynikJson(const DaneKomputera& k, const DrzewoWyniku& drzewo) {
     j += "  \"czas\": " + JsonTekst(CzasIso(k.czas)) + ",\n";
     j += "  \"system\": " + JsonTekst(k.system) + ",\n";
     j += "  \"wersja_systemu\": " + JsonTekst(k.wersja_systemu) + ",\n";
+    j += "  \"typ_produktu\": " +
+         (k.typ_produktu ? std::to_string(*k.typ_produktu) : std::string("null")) + ",\n";
     j += "  \"platforma\": " + JsonTekst(k.platforma) + ",\n";
     j += std::string("  \"administrator\": ") + (k.administrator ? "true" : "false") + ",\n";
     j += "  \"uac\": " + JsonTekst(k.uac) + ",\n";

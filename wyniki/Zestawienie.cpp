@@ -11,16 +11,6 @@ namespace {
 
 using nlohmann::json;
 
-// Days since 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DniOdEpoki(std::int64_t rok, int miesiac, int dzien) {
-    rok -= miesiac <= 2 ? 1 : 0;
-    const std::int64_t era = (rok >= 0 ? rok : rok - 399) / 400;
-    const std::int64_t rok_ery = rok - era * 400;
-    const std::int64_t dzien_roku = (153 * (miesiac + (miesiac > 2 ? -3 : 9)) + 2) / 5 + dzien - 1;
-    const std::int64_t dzien_ery = rok_ery * 365 + rok_ery / 4 - rok_ery / 100 + dzien_roku;
-    return era * 146097 + dzien_ery - 719468;
-}
-
 int DniMiesiaca(int rok, int miesiac) {
     static constexpr int dni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool przestepny = (rok % 4 == 0 && rok % 100 != 0) || rok % 400 == 0;
@@ -96,6 +86,12 @@ WynikKomputera Odczytaj(const json& j) {
     w.wersja = Tekst(j, "wersja_programu");
     w.system = Tekst(j, "system");
     if (j.contains("wersja_systemu")) w.wersja_systemu = Tekst(j, "wersja_systemu");
+    if (const auto typ = j.find("typ_produktu"); typ != j.end() && !typ->is_null()) {
+        if (!typ->is_number_unsigned() || *typ > 0xFFFFFFFFu) {
+            throw BladPola{"pole " + Cytat("typ_produktu") + " ma zły typ"};
+        }
+        w.typ_produktu = typ->get<std::uint32_t>();
+    }
     w.platforma = Tekst(j, "platforma");
     w.uac = Tekst(j, "uac");
     const json& administrator = Pole(j, "administrator", "");
@@ -113,9 +109,16 @@ WynikKomputera Odczytaj(const json& j) {
         for (std::size_t k = 0; k < komponenty.size(); ++k) {
             const std::string sk = sa + ".komponenty[" + std::to_string(k) + "]";
             Obiekt(komponenty[k], sk);
-            a.komponenty.push_back(KomponentWyniku{Tekst(komponenty[k], "nazwa", sk + "."),
-                                                   Tekst(komponenty[k], "tekst", sk + "."),
-                                                   Stan(komponenty[k], sk + ".")});
+            KomponentWyniku komponent{Tekst(komponenty[k], "nazwa", sk + "."),
+                                      Tekst(komponenty[k], "tekst", sk + ".")};
+            komponent.stan = Stan(komponenty[k], sk + ".");
+            // Only to name the version to install; a file without it still reads.
+            const auto wymagana = komponenty[k].find("wymagana");
+            if (wymagana != komponenty[k].end() && wymagana->is_number_integer() && *wymagana > 0 &&
+                *wymagana < 100000) {
+                komponent.wymagana = wymagana->get<int>();
+            }
+            a.komponenty.push_back(std::move(komponent));
         }
         w.aplikacje.push_back(std::move(a));
     }
@@ -133,6 +136,15 @@ bool PrzedNazwa(const std::string& a, const std::string& b) {
 }
 
 }  // namespace
+
+std::int64_t DniOdEpoki(std::int64_t rok, int miesiac, int dzien) {
+    rok -= miesiac <= 2 ? 1 : 0;
+    const std::int64_t era = (rok >= 0 ? rok : rok - 399) / 400;
+    const std::int64_t rok_ery = rok - era * 400;
+    const std::int64_t dzien_roku = (153 * (miesiac + (miesiac > 2 ? -3 : 9)) + 2) / 5 + dzien - 1;
+    const std::int64_t dzien_ery = rok_ery * 365 + rok_ery / 4 - rok_ery / 100 + dzien_roku;
+    return era * 146097 + dzien_ery - 719468;
+}
 
 std::optional<CzasWyniku> CzytajCzas(const std::string& t) {
     // yyyy-mm-ddThh:mm:ss then Z or +hh:mm / -hh:mm.

@@ -28,6 +28,7 @@ enum class StanKomponentu { Spelnia, NieSpelnia, Nieustalony };
 struct KomponentWyniku {
     std::string nazwa;
     std::string tekst;  // the detected version text
+    int wymagana = 0;   // the application's minimum, 0 when the file does not say
     StanKomponentu stan = StanKomponentu::Nieustalony;
 };
 
@@ -48,6 +49,8 @@ struct WynikKomputera {
     CzasWyniku czas;
     std::string wersja, system, platforma, uac;
     std::string wersja_systemu;  // empty in files written before it was added
+    // What GetProductInfo gave; nullopt in older files and where it was not asked.
+    std::optional<std::uint32_t> typ_produktu;
     bool administrator = false;
     std::vector<AplikacjaWyniku> aplikacje;
 };
@@ -62,6 +65,8 @@ struct Zestawienie {
     std::vector<PominietyPlik> pominiete;   // by file name
 };
 
+// Days since 1970-01-01 of a proleptic Gregorian date.
+std::int64_t DniOdEpoki(std::int64_t rok, int miesiac, int dzien);
 // "2016-03-14T08:05:30+01:00" (or "…Z"); nullopt for anything else.
 std::optional<CzasWyniku> CzytajCzas(const std::string& tekst);
 // The deepest nesting of arrays and objects in a JSON text.

@@ -120,6 +120,8 @@ TEST(Zestawienie, ZlePlikiZPowodami) {
         {"20b-wersja-systemu.json",
          [] { return Zmieniony([](json& j) { j["wersja_systemu"] = 10; }); },
          "pole „wersja_systemu” ma zły typ"},
+        {"20c-typ-produktu.json", [] { return Zmieniony([](json& j) { j["typ_produktu"] = -1; }); },
+         "pole „typ_produktu” ma zły typ"},
         {"21-zamkniety.json", nullptr, "nie udało się otworzyć pliku"},
         // Read: exactly 1 MiB; no "format" field (read as format 1).
         {"22-dokladnie-1-MiB.json", [&] { return megabajt; }, ""},
@@ -232,6 +234,7 @@ TEST(Zestawienie, ZapisanyWynikJsonCzytaSieZPowrotem) {
     m.nazwa_komputera = "SALA \"7\" <b>";
     m.czas.strefa_minut = -150;
     m.rekord_prawdziwy = RekordWersji{10, 0, 26100, 2, u"", 0, 1};
+    m.typ_produktu = 0x79;
     m.UstawLiczbe(Korzen::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion", "UBR",
                   2605);
     const auto p = std::get<Polecenie>(
@@ -246,8 +249,9 @@ TEST(Zestawienie, ZapisanyWynikJsonCzytaSieZPowrotem) {
     EXPECT_EQ(w.komputer, "SALA \"7\" <b>");
     EXPECT_EQ(w.czas.lokalny.strefa_minut, -150);
     EXPECT_EQ(w.czas.utc, CzytajCzas("2016-03-14T10:35:30Z")->utc);
-    EXPECT_EQ(w.system, "Microsoft Windows 11");
+    EXPECT_EQ(w.system, "Microsoft Windows 11 Education");
     EXPECT_EQ(w.wersja_systemu, "10.0.26100.2605");
+    EXPECT_EQ(w.typ_produktu, 0x79u);
     ASSERT_EQ(w.aplikacje.size(), 3u);
     EXPECT_EQ(w.aplikacje[0].nazwa, "Barkon Tabulo");
     EXPECT_EQ(w.aplikacje[1].komponenty[2].nazwa, ".NET Framework 3.5");

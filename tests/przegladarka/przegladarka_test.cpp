@@ -116,14 +116,40 @@ std::vector<std::string> Posortowane(std::vector<std::string> t) {
     return t;
 }
 
-// The items of the section with this id.
-std::vector<std::string> Pozycje(const Dom& dom, const std::string& id) {
+bool Klasa(const Element* e, const char* klasa) {
+    const std::string* a = e->Atrybut("class");
+    return a != nullptr && *a == klasa;
+}
+
+// The items of the section with this id: elements below each item, in order.
+std::vector<const Element*> Elementy(const Dom& dom, const std::string& id) {
     for (const auto& e : dom.elementy) {
         const std::string* a = e.Atrybut("id");
-        if (a != nullptr && *a == id) return Teksty(dom.Wszystkie("li", dom.Indeks(&e)));
+        if (a != nullptr && *a == id) return dom.Wszystkie("li", dom.Indeks(&e));
     }
     ADD_FAILURE() << "no element with the id " << id;
     return {};
+}
+
+// Their texts, without the ways to install and the support marks.
+std::vector<std::string> Pozycje(const Dom& dom, const std::string& id) {
+    std::vector<std::string> t;
+    for (const Element* li : Elementy(dom, id)) {
+        std::string tekst = li->tekst;
+        for (const char* nazwa : {"div", "span"}) {
+            for (const Element* e : dom.Wszystkie(nazwa, dom.Indeks(li))) {
+                if (!Klasa(e, "jak") && !Klasa(e, "poza-wsparciem") &&
+                    !Klasa(e, "koniec-wsparcia")) {
+                    continue;
+                }
+                const auto i = tekst.find(e->tekst);
+                if (i != std::string::npos) tekst.erase(i, e->tekst.size());
+            }
+        }
+        while (!tekst.empty() && tekst.back() == ' ') tekst.pop_back();
+        t.push_back(tekst);
+    }
+    return t;
 }
 
 TEST(Przegladarka, WrogieWartosciTylkoJakoTekst) {
@@ -243,6 +269,22 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
         w["system"] = "Windows 10 Pro";
         dodaj((nazwa + ".json").c_str(), w);
     }
+    // Windows 10 22H2 and 11 26H1 lack .NET 3.5, installed two ways; the
+    // LTSC's support ends soon; the 24H2 result tells no edition.
+    const auto windows = [&](const char* nazwa, const char* system, const char* wersja, json typ,
+                             const json& komponent) {
+        json w = Wynik(nazwa, "2026-11-30T08:00:00Z", {Aplikacja("Zeta", {komponent})});
+        w["system"] = system;
+        w["wersja_systemu"] = wersja;
+        if (!typ.is_null()) w["typ_produktu"] = typ;
+        dodaj((std::string(nazwa) + ".json").c_str(), w);
+    };
+    const json brak35 = Komponent(".NET Framework 3.5", "", "nie_spelnia");
+    const json jest = Komponent("Windows Installer", "5.0", "spelnia");
+    windows("W10", "Microsoft Windows 10 Professional 22H2", "10.0.19045.5247", 0x30, brak35);
+    windows("W10-LTSC", "Microsoft Windows 10 Enterprise LTSC 21H2", "10.0.19044.5247", 0x7D, jest);
+    windows("W11", "Microsoft Windows 11 Professional 26H1", "10.0.28000.1", 0x30, brak35);
+    windows("W11-24H2", "Microsoft Windows 11 Professional 24H2", "10.0.26100.2605", nullptr, jest);
 
     const Dom dom = Strona(m, "najnowszy");
     BezAktywnejTresci(dom);
@@ -256,7 +298,7 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     }
     EXPECT_TRUE(csp);
     EXPECT_EQ(dom.Wszystkie("h1").front()->tekst,
-              "Zestawienie wynikówkomputery: 25, najnowszy wynik: 2026-12-01 09:30:00 (UTC)");
+              "Zestawienie wynikówkomputery: 29, najnowszy wynik: 2026-12-01 09:30:00 (UTC)");
     EXPECT_EQ(
         Teksty(dom.Wszystkie("th", dom.Indeks(dom.Wszystkie("thead").front()))),
         (std::vector<std::string>{"Komputer", "Barkon Tabulo", "Ellard Tabulo", "Alfa", "Zeta"}));
@@ -273,7 +315,7 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
     };
     const auto tbody = dom.Wszystkie("tbody").front();
     const auto tr = dom.Wszystkie("tr", dom.Indeks(tbody));
-    ASSERT_EQ(tr.size(), std::size(wiersze) + 22);
+    ASSERT_EQ(tr.size(), std::size(wiersze) + 26);
     for (std::size_t i = 0; i < std::size(wiersze); ++i) {
         SCOPED_TRACE(wiersze[i].komputer);
         const Element* th = dom.Wszystkie("th", dom.Indeks(tr[i])).front();
@@ -288,29 +330,67 @@ TEST(Przegladarka, NajnowszyStaryWynikIGotowe) {
               std::string::npos);
     EXPECT_EQ(Teksty(dom.Wszystkie("td", dom.Indeks(dom.Wszystkie("tfoot").front()))),
               (std::vector<std::string>{"gotowe: 0 z 1", "gotowe: 1 z 2", "gotowe: 1 z 1",
-                                        "gotowe: 1 z 23"}));
+                                        "gotowe: 3 z 27"}));
     EXPECT_EQ(Teksty(dom.Wszystkie("h2")),
               (std::vector<std::string>{"Do zainstalowania", "Systemy", "Gotowość"}))
         << "no file was skipped";
 
     // Only the newest results count: PC01's older file neither lacks nor runs anything.
-    EXPECT_EQ(Pozycje(dom, "do-zainstalowania"),
-              (std::vector<std::string>{
-                  "Windows Installer — 22 komputery: " + z22 + "; dla aplikacji: Zeta",
-                  ".NET Framework 3.5 — 2 komputery: PC02, Z01; dla aplikacji: Ellard Tabulo, Zeta",
-                  "SilverLight — 5 komputerów: Z01, Z02, Z03, Z04, Z05; dla aplikacji: Zeta",
-                  "Internet Explorer — 1 komputer: Z01; dla aplikacji: Zeta",
-                  "MS Excel (nie udało się ustalić) — 2 komputery: PC02, PC03; dla aplikacji: "
-                  "Barkon Tabulo, Ellard Tabulo"}));
-    EXPECT_EQ(Pozycje(dom, "systemy"), (std::vector<std::string>{"Windows 10 Pro — 22 komputery",
-                                                                 "Windows 7 — 3 komputery"}));
+    EXPECT_EQ(
+        Pozycje(dom, "do-zainstalowania"),
+        (std::vector<std::string>{
+            "Windows Installer — 22 komputery: " + z22 + "; dla aplikacji: Zeta",
+            ".NET Framework 3.5 — 4 komputery: PC02, W10, W11, Z01; dla aplikacji: Ellard Tabulo, "
+            "Zeta",
+            "SilverLight — 5 komputerów: Z01, Z02, Z03, Z04, Z05; dla aplikacji: Zeta",
+            "Internet Explorer — 1 komputer: Z01; dla aplikacji: Zeta",
+            "MS Excel (nie udało się ustalić) — 2 komputery: PC02, PC03; dla aplikacji: "
+            "Barkon Tabulo, Ellard Tabulo"}));
+    // One element per way to install, naming its computers in the page's order.
+    std::vector<std::vector<std::string>> jak;
+    std::vector<std::string> sposoby;
+    for (const Element* li : Elementy(dom, "do-zainstalowania")) {
+        jak.emplace_back();
+        for (const Element* e : dom.Wszystkie("div", dom.Indeks(li))) {
+            if (!Klasa(e, "jak")) continue;
+            jak.back().push_back(dom.Wszystkie("b", dom.Indeks(e)).front()->tekst);
+            sposoby.push_back(e->tekst.substr(e->tekst.find(": ")));
+        }
+    }
+    EXPECT_EQ(
+        jak,
+        (std::vector<std::vector<std::string>>{
+            {}, {"PC02, W10, Z01", "W11"}, {"Z01, Z02, Z03, Z04, Z05"}, {"Z01"}, {"PC02, PC03"}}));
+    ASSERT_EQ(sposoby.size(), 5u);
+    EXPECT_NE(sposoby[0], sposoby[1]) << "a feature of Windows, and a standalone installer";
+    EXPECT_EQ(Pozycje(dom, "systemy"),
+              (std::vector<std::string>{"Windows 10 Pro — 22 komputery", "Windows 7 — 3 komputery",
+                                        "Microsoft Windows 10 Enterprise LTSC 21H2 — 1 komputer",
+                                        "Microsoft Windows 10 Professional 22H2 — 1 komputer",
+                                        "Microsoft Windows 11 Professional 24H2 — 1 komputer",
+                                        "Microsoft Windows 11 Professional 26H1 — 1 komputer"}));
+    // Windows 10 Pro without its build could be an LTSC; 24H2 without its
+    // edition could be an Enterprise: neither is called unsupported.
+    std::vector<std::string> wsparcie;
+    for (const Element* li : Elementy(dom, "systemy")) {
+        const auto span = dom.Wszystkie("span", dom.Indeks(li));
+        // The mark without its date.
+        const std::string t = span.empty() ? "" : span.front()->tekst;
+        wsparcie.push_back(span.empty()
+                               ? ""
+                               : *span.front()->Atrybut("class") + " " +
+                                     t.substr(0, t.size() - std::string(" 2025-10-14").size()));
+    }
+    EXPECT_EQ(wsparcie, (std::vector<std::string>{"", "poza-wsparciem wsparcie zakończone",
+                                                  "koniec-wsparcia wsparcie kończy się",
+                                                  "poza-wsparciem wsparcie zakończone", "", ""}));
     EXPECT_EQ(Pozycje(dom, "gotowosc"),
               (std::vector<std::string>{"Barkon Tabulo0 z 1", "Ellard Tabulo1 z 2", "Alfa1 z 1",
-                                        "Zeta1 z 23"}));
+                                        "Zeta3 z 27"}));
     std::vector<std::string> paski;
     for (const Element* e : dom.Wszystkie("meter"))
         paski.push_back(*e->Atrybut("value") + "/" + *e->Atrybut("max"));
-    EXPECT_EQ(paski, (std::vector<std::string>{"0/1", "1/2", "1/1", "1/23"}));
+    EXPECT_EQ(paski, (std::vector<std::string>{"0/1", "1/2", "1/1", "3/27"}));
 }
 
 TEST(Przegladarka, NicDoZainstalowania) {

@@ -108,6 +108,8 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     EXPECT_EQ(json.at("czas").get<std::string>()[10], 'T');
     EXPECT_EQ(json.at("system").get<std::string>(), NazwaSystemu(p));
     EXPECT_EQ(json.at("wersja_systemu").get<std::string>(), "6.1.7601") << "Wine's Windows 7";
+    const auto typ = TypProduktu(p);
+    EXPECT_EQ(json.at("typ_produktu"), typ ? testy::Json(*typ) : testy::Json(nullptr));
     EXPECT_EQ(json.at("platforma").get<std::string>(), OpisPlatformy(p));
     EXPECT_TRUE(json.at("administrator").get<bool>());
     EXPECT_EQ(json.at("uac").get<std::string>(), StanUac(p));
