@@ -88,10 +88,20 @@ add_test(NAME rdzen_pod_wine COMMAND testy_rdzenia)
 
 include(${CMAKE_SOURCE_DIR}/tests/windows/testy.cmake)
 
+# The import check on an executable; with a DLL, expected to reject that one.
+function(pro_sprawdz_importy nazwa cel)
+    add_test(NAME ${nazwa}
+             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump
+                     -DOBJCOPY=${PRO_TRIPLET}-objcopy -DEXE=$<TARGET_FILE:${cel}>
+                     -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+    if(ARGC GREATER 2)
+        set_tests_properties(${nazwa} PROPERTIES
+                             PASS_REGULAR_EXPRESSION "-- odrzucona: ${ARGV2}\\.dll\n")
+    endif()
+endfunction()
+
 # The product needs no DLL beyond Windows' own.
-add_test(NAME exe_importuje_tylko_dll_windows
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
-                 -DEXE=$<TARGET_FILE:probierator> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
+pro_sprawdz_importy(exe_importuje_tylko_dll_windows probierator)
 # The same check must reject a DLL of no Windows even when it is delay-loaded.
 set(PRO_OBCA ${CMAKE_BINARY_DIR}/opoznione/obca)
 file(WRITE ${PRO_OBCA}.def "LIBRARY obca.dll\nEXPORTS\nObcaFunkcja\n")
@@ -105,11 +115,7 @@ add_custom_target(obca_opozniona_lib DEPENDS ${PRO_OBCA}_opozniona.a)
 add_executable(obca_opozniona ${PRO_OBCA}.cpp)
 add_dependencies(obca_opozniona obca_opozniona_lib)
 target_link_libraries(obca_opozniona PRIVATE ${PRO_OBCA}_opozniona.a)
-add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_opozniona
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
-                 -DEXE=$<TARGET_FILE:obca_opozniona> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
-set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_opozniona PROPERTIES
-                     PASS_REGULAR_EXPRESSION "-- odrzucona: obca\\.dll\n")
+pro_sprawdz_importy(sprawdzenie_importow_odrzuca_obca_dll_opozniona obca_opozniona obca)
 # ... and when it is bound lazily by our own import slots.
 add_custom_command(OUTPUT ${PRO_OBCA}/libobca.a
                    COMMAND ${CMAKE_COMMAND} -E make_directory ${PRO_OBCA}
@@ -119,12 +125,7 @@ add_custom_command(OUTPUT ${PRO_OBCA}/libobca.a
 pro_leniwe_dll(obca_leniwa_lib ${PRO_OBCA} obca)
 add_executable(obca_leniwa ${PRO_OBCA}.cpp)
 target_link_libraries(obca_leniwa PRIVATE obca_leniwa_lib)
-add_test(NAME sprawdzenie_importow_odrzuca_obca_dll_leniwa
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
-                 -DEXE=$<TARGET_FILE:obca_leniwa> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
-set_tests_properties(sprawdzenie_importow_odrzuca_obca_dll_leniwa PROPERTIES
-                     PASS_REGULAR_EXPRESSION "-- odrzucona: obca\\.dll\n")
-
+pro_sprawdz_importy(sprawdzenie_importow_odrzuca_obca_dll_leniwa obca_leniwa obca)
 # ... and a DLL of Windows that is no KnownDLL, imported at start.
 file(WRITE ${PRO_OBCA}_statyczna.cpp
      "extern \"C\" __declspec(dllimport) unsigned long __stdcall\n"
@@ -132,11 +133,8 @@ file(WRITE ${PRO_OBCA}_statyczna.cpp
      "int main() { return static_cast<int>(GetFileVersionInfoSizeW(L\"x\", nullptr)); }\n")
 add_executable(obca_statyczna ${PRO_OBCA}_statyczna.cpp)
 target_link_libraries(obca_statyczna PRIVATE version)
-add_test(NAME sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndlls
-         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PRO_TRIPLET}-objdump -DOBJCOPY=${PRO_TRIPLET}-objcopy
-                 -DEXE=$<TARGET_FILE:obca_statyczna> -P ${CMAKE_SOURCE_DIR}/cmake/sprawdz-importy.cmake)
-set_tests_properties(sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndlls PROPERTIES
-                     PASS_REGULAR_EXPRESSION "-- odrzucona: version\\.dll\n")
+pro_sprawdz_importy(sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndlls obca_statyczna
+                    version)
 
 # scripts/bench: minimal programs built the same way (one without a window,
 # one with a window and the common controls), and the measuring tool.
