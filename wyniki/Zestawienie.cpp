@@ -127,12 +127,12 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
     return katalog + "\\" + nazwa;
 }
 
+}  // namespace
+
 bool PrzedNazwa(const std::string& a, const std::string& b) {
     const std::string ma = MaleAscii(a), mb = MaleAscii(b);
     return ma != mb ? ma < mb : a < b;
 }
-
-}  // namespace
 
 std::optional<CzasWyniku> CzytajCzas(const std::string& t) {
     // yyyy-mm-ddThh:mm:ss then Z or +hh:mm / -hh:mm.
