@@ -8,9 +8,11 @@
 
 #include "Json.h"
 #include "KatalogTymczasowy.h"
+#include "KluczTestowy.h"
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "Proces.h"
+#include "Srodowisko.h"
 #include "platform/win32/PlatformaWin32.h"
 
 namespace pro {

@@ -4,9 +4,11 @@
 // signal 11") after every test has passed; what it printed is already out.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdio>
 
-#include "Pomocnicy.h"
+#include "Srodowisko.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
