@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Rysunki.h"
+
 namespace pro::testy {
 
 void Kliknij(HWND kontrolka, int x, int y) {
@@ -49,13 +51,7 @@ Odbitka Czytaj(HDC dc, HBITMAP bitmapa, int szerokosc, int wysokosc) {
     Odbitka o;
     o.szerokosc = szerokosc;
     o.wysokosc = wysokosc;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = szerokosc;
-    bi.bmiHeader.biHeight = -wysokosc;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = ui::NaglowekBitmapy(szerokosc, wysokosc, 32);
     std::vector<DWORD> bity(static_cast<std::size_t>(szerokosc * wysokosc));
     GetDIBits(dc, bitmapa, 0, static_cast<UINT>(wysokosc), bity.data(), &bi, DIB_RGB_COLORS);
     for (DWORD b : bity) o.piksele.push_back(RGB((b >> 16) & 0xFF, (b >> 8) & 0xFF, b & 0xFF));
