@@ -130,8 +130,7 @@ add_executable(minimalne_okno WIN32 EXCLUDE_FROM_ALL
 target_link_options(minimalne_okno PRIVATE -municode)
 target_link_libraries(minimalne_okno PRIVATE comctl32)
 pro_ostrzezenia(minimalne_okno)
-add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp
-                      ${CMAKE_SOURCE_DIR}/tests/windows/Proces.cpp)
+add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
 target_link_options(pomiar PRIVATE -municode)
 target_link_libraries(pomiar PRIVATE psapi user32)
 pro_ostrzezenia(pomiar)

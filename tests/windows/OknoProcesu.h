@@ -42,10 +42,9 @@ inline DWORD ZOknemProgramu(std::wstring linia, const std::function<void(HWND)>&
     Proces program(std::move(linia));
     if (!program.Uruchomiony()) return 0xFFFFFFFF;
     HWND okno = nullptr;
-    for (int n = 0; n < 600 && okno == nullptr; ++n) {
-        if (program.Zakonczony(100)) break;
-        okno = WidoczneOknoProcesu(program.Id());
-    }
+    Czekaj([&] {
+        return program.Zakonczony(0) || (okno = WidoczneOknoProcesu(program.Id())) != nullptr;
+    });
     sprawdz(okno);
     if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
     return program.Czekaj(30000);

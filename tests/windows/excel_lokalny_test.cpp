@@ -199,15 +199,7 @@ LRESULT CALLBACK PodsluchSprawdz(HWND h, UINT m, WPARAM w, LPARAM l) {
     return CallWindowProcW(podsluch.sprawdz, h, m, w, l);
 }
 
-template <typename Warunek>
-bool Czekaj(Warunek warunek, DWORD ms) {
-    const ULONGLONG koniec = GetTickCount64() + ms;
-    while (!warunek()) {
-        if (GetTickCount64() > koniec) return false;
-        Sleep(10);
-    }
-    return true;
-}
+using testy::Czekaj;
 
 // From another thread, while the windows' thread waits for Excel: a window
 // of its own over the results, taken away again, and a click posted to the

@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "KatalogTymczasowy.h"
@@ -17,13 +16,7 @@
 namespace pro {
 namespace {
 
-bool Czekaj(const std::function<bool()>& warunek) {
-    for (int n = 0; n < 1200; ++n) {  // at most 60 s, also where 32-bit code is emulated
-        if (warunek()) return true;
-        Sleep(50);
-    }
-    return false;
-}
+using testy::Czekaj;
 
 // Keys pressed in order and released in reverse, as a chord (Ctrl+A).
 void Nacisnij(std::initializer_list<WORD> klawisze) {

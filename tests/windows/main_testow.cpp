@@ -4,8 +4,6 @@
 // signal 11") after every test has passed; what it printed is already out.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <cstdio>
 
 #include "Srodowisko.h"
