@@ -2,6 +2,16 @@
 
 namespace pro {
 
+int ObrazWerdyktu(Werdykt werdykt) {
+    switch (werdykt) {
+        case Werdykt::spelnia: return obraz::Spelnia;
+        case Werdykt::brak:
+        case Werdykt::nieustalony: return obraz::NieSpelnia;
+        case Werdykt::tymczasowy: break;
+    }
+    return obraz::Tymczasowy;
+}
+
 int WezelWyniku::Poziom() const {
     int poziom = 0;
     for (const WezelWyniku* w = Rodzic; w != nullptr; w = w->Rodzic) ++poziom;
@@ -17,11 +27,11 @@ WezelWyniku& DrzewoWyniku::DodajKorzen(std::string tekst, int obraz, ProAplikacj
     return *korzenie_.back();
 }
 
-WezelWyniku& DrzewoWyniku::DodajDziecko(WezelWyniku& rodzic, std::string tekst, int obraz,
+WezelWyniku& DrzewoWyniku::DodajDziecko(WezelWyniku& rodzic, std::string tekst, Werdykt werdykt,
                                         ProKomponent* komponent) {
     auto wezel = std::make_unique<WezelWyniku>();
     wezel->Tekst = std::move(tekst);
-    wezel->UstawObraz(obraz);
+    wezel->UstawWerdykt(werdykt);
     wezel->Komponent = komponent;
     wezel->Rodzic = &rodzic;
     rodzic.Dzieci.push_back(std::move(wezel));

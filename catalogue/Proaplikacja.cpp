@@ -4,7 +4,7 @@
 
 #include "catalogue/DrzewoWyniku.h"
 #include "catalogue/Katalog.h"
-#include "platform/Tekst.h"
+#include "platform/Rejestr.h"
 #include "platform/Zasob.h"
 
 namespace pro {
@@ -57,14 +57,15 @@ void ProAplikacja::SprawdzAplikacje(DrzewoWyniku& drzewo, Katalog& katalog, Plat
         if (wymaganie == 0) continue;
         // Provisional until detected: a detection that raises leaves it so.
         WezelWyniku& wezel =
-            drzewo.DodajDziecko(korzen, "nieznany komponent", obraz::Tymczasowy, &komponent);
+            drzewo.DodajDziecko(korzen, "nieznany komponent", Werdykt::tymczasowy, &komponent);
         komponent.WykryjWersje(platforma, katalog.KatalogSystemu);
         if (komponent.SpelniaWymaganie(wymaganie) == 1) {
             wezel.Tekst = komponent.Nazwa;
-            wezel.UstawObraz(obraz::Spelnia);
+            wezel.UstawWerdykt(Werdykt::spelnia);
         } else {
             wezel.Tekst = komponent.Nazwa + ":  " + komponent.WersjaTxt;
-            wezel.UstawObraz(obraz::NieSpelnia);
+            wezel.UstawWerdykt(komponent.Wersja == NotDetected ? Werdykt::nieustalony
+                                                               : Werdykt::brak);
             otworz = true;
         }
     }
@@ -90,25 +91,15 @@ std::string CzytajRejestrTekst(Platforma& platforma, Korzen korzen, const std::s
                                const std::string& nazwa) {
     const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
     if (!uchwyt) return {};
-    const auto info = platforma.ZapytajWartosc(uchwyt.get(), nazwa);
-    if (!info || info->typ != typ_rejestru::Sz) return {};
-    const auto dane = platforma.CzytajWartosc(uchwyt.get(), nazwa, info->rozmiar);
-    if (!dane) return {};
-    return Utf8(Utf16ZBajtow(*dane));
+    return TekstWartosci(platforma, uchwyt.get(), nazwa);
 }
 
 std::int32_t CzytajRejestrLiczba(Platforma& platforma, Korzen korzen, const std::string& klucz,
                                  const std::string& nazwa) {
     const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
     if (!uchwyt) return -1;
-    const auto info = platforma.ZapytajWartosc(uchwyt.get(), nazwa);
-    // A REG_DWORD stored with another size than 4 is not a number we can read.
-    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return -1;
-    const auto dane = platforma.CzytajWartosc(uchwyt.get(), nazwa, 4);
-    if (!dane || dane->size() != 4) return -1;
-    const std::uint32_t liczba =
-        (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
-    return static_cast<std::int32_t>(liczba);
+    const auto liczba = LiczbaWartosci(platforma, uchwyt.get(), nazwa);
+    return liczba ? static_cast<std::int32_t>(*liczba) : -1;
 }
 
 }  // namespace pro

@@ -34,8 +34,8 @@ std::string TekstDrzewa(int poziom, std::span<const std::unique_ptr<WezelWyniku>
             wynik += Podkreslenia + "\n" + wezel->Tekst + "\n" + Podkreslenia + "\n";
         } else if (poziom == 1) {
             wynik += wezel->Tekst + "\n";
-            if (wezel->Obraz == obraz::Spelnia) wynik += " - komponent zainstalowany\n";
-            if (wezel->Obraz == obraz::NieSpelnia) wynik += " - BRAK komponentu!\n";
+            if (wezel->Stan == Werdykt::spelnia) wynik += " - komponent zainstalowany\n";
+            if (NieSpelnia(wezel->Stan)) wynik += " - BRAK komponentu!\n";
         }
         if (!wezel->Dzieci.empty()) wynik += TekstDrzewa(poziom + 1, wezel->Dzieci) + "\n";
     }

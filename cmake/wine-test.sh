@@ -35,47 +35,16 @@ shift 2
 if [ "$loader" = wine ] && [ "${PRO_WINE32_TRYB:-}" = emulacja ]; then
     prefix=$prefix-emulacja
 fi
-# Debian keeps the loaders out of PATH; call them by path.
-katalog=${PRO_WINE_KATALOG:-/usr/lib/wine}
-wine64=$katalog/wine64
+. "$(dirname "$0")/wine-wspolne.sh"
 limit=${PRO_LIMIT_WINE:-900}
-export WINESERVER=$katalog/wineserver64
-export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${PRO_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+ustaw_wine "$prefix"
 unset DISPLAY WAYLAND_DISPLAY
 
-# Runs a command for at most $1 seconds; past that ends the prefix's processes.
-ograniczone() {
-    local sekundy=$1 opis=$2
-    shift 2
-    timeout -k 5 "$sekundy" "$@"
-    local kod=$?
-    if [ $kod -eq 124 ] || [ $kod -eq 137 ]; then
-        "$WINESERVER" -k </dev/null >/dev/null 2>&1 9>&-
-        echo "wine-test.sh: $opis nie zakończył się w ciągu $sekundy s; zakończono procesy prefiksu $prefix" >&2
-        exit 124
-    fi
-    return $kod
-}
-
-mkdir -p "$(dirname "$prefix")"
-exec 9>"$prefix.lock"
-if ! flock -w 600 9; then
-    echo "wine-test.sh: prefiks $prefix zajęty od 600 s przez inny proces" >&2
-    exit 124
-fi
-if [ ! -e "$prefix/.gotowy" ]; then
-    rm -rf "$prefix"
-    ograniczone 600 "wineboot" "$wine64" wineboot -i </dev/null >/dev/null 2>&1 9>&-
-    ograniczone 120 "wineserver -w" "$WINESERVER" -w 9>&-
-    # No display: Wine's null graphics driver still creates windows and dialogs.
-    ograniczone 120 "reg add" "$wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
-        </dev/null >/dev/null 2>&1 9>&-
-    ograniczone 120 "wineserver -w" "$WINESERVER" -w 9>&-
-    touch "$prefix/.gotowy"
-fi
-"$WINESERVER" -p30 </dev/null >/dev/null 2>&1 9>&-
-ograniczone 120 "wine cmd" "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 9>&-
-exec 9>&-
+przygotuj_prefiks || exit 1
+# Its server and first services started before the program, without our
+# standard handles.
+"$WINESERVER" -p30 </dev/null >/dev/null 2>&1
+ograniczone 120 "wine-test.sh: wine cmd" "$wine64" cmd /c exit </dev/null >/dev/null 2>&1
 
 # Ends, by their ids, the processes that carry this run's mark.
 zakoncz_pozostawione() {
@@ -92,7 +61,7 @@ zakoncz_pozostawione() {
 }
 znacznik=$$.$RANDOM$RANDOM
 wyjscie=$(mktemp) && bledy=$(mktemp) || exit 1
-[ "$loader" = wine64 ] && program=$wine64 || program=$katalog/wine
+[ "$loader" = wine64 ] && program=$wine64 || program=$wine_katalog/wine
 PRO_WINE_TEST=$znacznik PRO_WINE_BLEDY=$bledy \
     timeout -k 5 "$limit" "$program" "$@" >"$wyjscie" 2>"$bledy"
 kod=$?

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Tekst.h"
+#include "platform/Rejestr.h"
 #include "platform/Zasob.h"
 
 namespace pro {
@@ -98,25 +98,6 @@ const char* SufiksProduktu10(std::uint32_t typ) {
 }
 
 const std::string KluczWersjiWindows = "Software\\Microsoft\\Windows NT\\CurrentVersion";
-
-// A REG_SZ value up to its first NUL; empty when missing or of another type.
-std::string TekstWartosci(Platforma& platforma, Uchwyt klucz, const std::string& nazwa) {
-    const auto info = platforma.ZapytajWartosc(klucz, nazwa);
-    if (!info || info->typ != typ_rejestru::Sz) return {};
-    const auto dane = platforma.CzytajWartosc(klucz, nazwa, info->rozmiar);
-    if (!dane) return {};
-    return Utf8(Utf16ZBajtow(*dane));
-}
-
-// A REG_DWORD value stored in 4 bytes; nullopt otherwise.
-std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, Uchwyt klucz,
-                                            const std::string& nazwa) {
-    const auto info = platforma.ZapytajWartosc(klucz, nazwa);
-    if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return std::nullopt;
-    const auto dane = platforma.CzytajWartosc(klucz, nazwa, 4);
-    if (!dane || dane->size() != 4) return std::nullopt;
-    return (*dane)[0] | ((*dane)[1] << 8) | ((*dane)[2] << 16) | (std::uint32_t{(*dane)[3]} << 24);
-}
 
 // The key of the Windows version in the machine's own view: a 32-bit program
 // on 64-bit Windows must see the values of the system, not of its own view.

@@ -4,6 +4,7 @@
 #include "sysinfo/Probieratortesty.h"
 #include "ui/Probierator_wyn.h"
 #include "ui/Rysunki.h"
+#include "wyniki/Polecenie.h"
 
 namespace pro::ui {
 
@@ -66,11 +67,14 @@ void TProOknoApp::FormCreate() {
     // 4. The program's own version.
     UstawTekst(lbNrWersji, "Wersja programu: " + WersjaPliku(p, p.SciezkaProgramu()));
     // 5.-8. The system summary.
-    UstawTekst(lbSystem, "System operacyjny: " + NazwaSystemu(p));
-    UstawTekst(lbPlatforma, "Platforma: " + OpisPlatformy(p));
-    UstawTekst(lbAdmin,
-               std::string("Uprawnienia administratora: ") + (CzyAdministrator(p) ? "tak" : "nie"));
-    UstawTekst(lbUac, "Kontrola konta użytkownika: " + StanUac(p));
+    const std::string system = NazwaSystemu(p);
+    const std::string platforma = OpisPlatformy(p);
+    const bool administrator = CzyAdministrator(p);
+    const auto podpisy = PodpisyPodsumowania(system, platforma, administrator, StanUac(p));
+    UstawTekst(lbSystem, podpisy[0]);
+    UstawTekst(lbPlatforma, podpisy[1]);
+    UstawTekst(lbAdmin, podpisy[2]);
+    UstawTekst(lbUac, podpisy[3]);
     // 9. Every application of the catalogue, in its order, none ticked.
     for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje)
         clbAplikacje.Dodaj(aplikacja.Nazwa);

@@ -181,11 +181,7 @@ void TProOknoWyn::PokazOpis(HTREEITEM wezel) {
     if (TreeView_GetParent(treeWyn, wezel) == nullptr) return;  // an application
     const WezelWyniku* dane = Dane(wezel);
     if (dane == nullptr || !dane->MaDane()) return;
-    TVITEMW element{};
-    element.mask = TVIF_IMAGE | TVIF_HANDLE;
-    element.hItem = wezel;
-    TreeView_GetItem(treeWyn, &element);
-    UstawOpis(element.iImage == obraz::NieSpelnia
+    UstawOpis(NieSpelnia(dane->Stan)
                   ? "Komponent nie spełnia wymagań programowych. Dowiedz się jakie są wymagania "
                     "dla tego programu klikając go dwukrotnie."
                   : "Komponent spełnia wymagania programowe.");

@@ -60,14 +60,19 @@ Czcionka UtworzCzcionke(const wchar_t* rodzina, int wysokosc, int waga) {
     return Czcionka(CreateFontIndirectW(&lf));
 }
 
-Bitmapa UtworzBitmape(int szerokosc, int wysokosc, COLORREF tlo) {
+BITMAPINFO NaglowekBitmapy(int szerokosc, int wysokosc, WORD bity) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = szerokosc;
     bi.bmiHeader.biHeight = -wysokosc;
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biBitCount = bity;
     bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
+Bitmapa UtworzBitmape(int szerokosc, int wysokosc, COLORREF tlo) {
+    BITMAPINFO bi = NaglowekBitmapy(szerokosc, wysokosc, 24);
     void* bity = nullptr;
     Bitmapa bitmapa(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bity, nullptr, 0));
     PamiecioweDc dc(CreateCompatibleDC(nullptr));

@@ -18,6 +18,10 @@ inline constexpr COLORREF Bialy = RGB(0xFF, 0xFF, 0xFF);
 // substitute when the family is missing.
 Czcionka UtworzCzcionke(const wchar_t* rodzina, int wysokosc, int waga = FW_NORMAL);
 
+// The header of a top-down DIB of the given size, `bity` bits a pixel,
+// uncompressed.
+BITMAPINFO NaglowekBitmapy(int szerokosc, int wysokosc, WORD bity);
+
 // A top-down 24-bit DIB section of the given size, filled with `tlo`.
 Bitmapa UtworzBitmape(int szerokosc, int wysokosc, COLORREF tlo);
 

@@ -6,6 +6,7 @@
 
 #include "platform/Tekst.h"
 #include "wyniki/Podsumowanie.h"
+#include "wyniki/Polecenie.h"
 
 namespace pro {
 namespace {
@@ -85,11 +86,6 @@ std::string Czas(const CzasWyniku& czas) {
     return tekst + ")";
 }
 
-bool PrzedNazwa(const std::string& a, const std::string& b) {
-    const std::string ma = MaleAscii(a), mb = MaleAscii(b);
-    return ma != mb ? ma < mb : a < b;
-}
-
 struct Kolumny {
     std::vector<std::string> nazwy;
     std::size_t niepokazane = 0;  // applications outside the catalogue left out
@@ -162,12 +158,15 @@ std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::s
     const std::string nazwa = Html(w.komputer);
     std::string r = "<tr><th scope=\"row\" title=\"" + nazwa + "\"><b>" + nazwa + "</b>";
     if (stary) r += "<em class=\"stary\">stary wynik</em>";
-    r += "<small>Czas sprawdzenia: " + Czas(w.czas) + "<br>System operacyjny: " + Html(w.system) +
-         (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")") +
-         "<br>Platforma: " + Html(w.platforma) +
-         "<br>Uprawnienia administratora: " + (w.administrator ? "tak" : "nie") +
-         "<br>Kontrola konta użytkownika: " + Html(w.uac) +
-         "<br>Wersja programu: " + Html(w.wersja) + "</small></th>";
+    r += "<small>Czas sprawdzenia: " + Czas(w.czas);
+    // The values escaped, not the lines: the length limit counts the value alone.
+    const std::string system =
+        Html(w.system) + (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")");
+    for (const std::string& podpis :
+         PodpisyPodsumowania(system, Html(w.platforma), w.administrator, Html(w.uac))) {
+        r += "<br>" + podpis;
+    }
+    r += "<br>Wersja programu: " + Html(w.wersja) + "</small></th>";
     for (std::size_t i = 0; i < kolumny.size(); ++i) {
         const AplikacjaWyniku* a = nullptr;
         for (const auto& kandydat : w.aplikacje) {

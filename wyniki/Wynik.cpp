@@ -9,13 +9,13 @@ namespace pro {
 
 bool Spelnia(const WezelWyniku& aplikacja) {
     return std::all_of(aplikacja.Dzieci.begin(), aplikacja.Dzieci.end(),
-                       [](const auto& d) { return d->Obraz == obraz::Spelnia; });
+                       [](const auto& d) { return d->Stan == Werdykt::spelnia; });
 }
 
 std::string Brakujace(const WezelWyniku& aplikacja) {
     std::string lista;
     for (const auto& d : aplikacja.Dzieci) {
-        if (d->Obraz == obraz::Spelnia) continue;
+        if (d->Stan == Werdykt::spelnia) continue;
         if (!lista.empty()) lista += ", ";
         lista += d->Komponent != nullptr ? d->Komponent->Nazwa : d->Tekst;
     }
@@ -23,10 +23,11 @@ std::string Brakujace(const WezelWyniku& aplikacja) {
 }
 
 const char* StatusKomponentu(const WezelWyniku& wezel) {
-    if (wezel.Obraz == obraz::Spelnia) return "spelnia";
-    if (wezel.Obraz == obraz::NieSpelnia && wezel.Komponent != nullptr &&
-        wezel.Komponent->Wersja != NotDetected) {
-        return "nie_spelnia";
+    switch (wezel.Stan) {
+        case Werdykt::spelnia: return "spelnia";
+        case Werdykt::brak: return "nie_spelnia";
+        case Werdykt::nieustalony:
+        case Werdykt::tymczasowy: break;
     }
     return "nieustalony";
 }

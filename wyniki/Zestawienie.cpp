@@ -130,12 +130,12 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
     return katalog + "\\" + nazwa;
 }
 
+}  // namespace
+
 bool PrzedNazwa(const std::string& a, const std::string& b) {
     const std::string ma = MaleAscii(a), mb = MaleAscii(b);
     return ma != mb ? ma < mb : a < b;
 }
-
-}  // namespace
 
 std::int64_t DniOdEpoki(std::int64_t rok, int miesiac, int dzien) {
     rok -= miesiac <= 2 ? 1 : 0;

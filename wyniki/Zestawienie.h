@@ -67,6 +67,9 @@ struct Zestawienie {
 
 // Days since 1970-01-01 of a proleptic Gregorian date.
 std::int64_t DniOdEpoki(std::int64_t rok, int miesiac, int dzien);
+// The order of computer and file names: letters of either case together,
+// upper case first where two names differ in nothing else.
+bool PrzedNazwa(const std::string& a, const std::string& b);
 // "2016-03-14T08:05:30+01:00" (or "…Z"); nullopt for anything else.
 std::optional<CzasWyniku> CzytajCzas(const std::string& tekst);
 // The deepest nesting of arrays and objects in a JSON text.

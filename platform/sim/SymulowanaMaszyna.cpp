@@ -303,14 +303,15 @@ bool SymulowanaMaszyna::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
     return !Zawodzi("UstawDacl");
 }
 bool SymulowanaMaszyna::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
-    Sprawdz("UstawGrupe", deskryptor, "pamiec 20");
-    Sprawdz("UstawGrupe", sid, "sid");
-    return !Zawodzi("UstawGrupe");
+    return UstawSid("UstawGrupe", deskryptor, sid);
 }
 bool SymulowanaMaszyna::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
-    Sprawdz("UstawWlasciciela", deskryptor, "pamiec 20");
-    Sprawdz("UstawWlasciciela", sid, "sid");
-    return !Zawodzi("UstawWlasciciela");
+    return UstawSid("UstawWlasciciela", deskryptor, sid);
+}
+bool SymulowanaMaszyna::UstawSid(std::string_view operacja, Uchwyt deskryptor, Uchwyt sid) {
+    Sprawdz(operacja, deskryptor, "pamiec 20");
+    Sprawdz(operacja, sid, "sid");
+    return !Zawodzi(operacja);
 }
 bool SymulowanaMaszyna::DeskryptorPoprawny(Uchwyt deskryptor) {
     Sprawdz("DeskryptorPoprawny", deskryptor, "pamiec 20");

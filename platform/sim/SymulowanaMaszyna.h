@@ -200,6 +200,8 @@ private:
     bool Zwolnij(Uchwyt uchwyt, std::string_view rodzaj);
     bool Zawodzi(std::string_view krok, std::string_view argument = {});
     void Sprawdz(std::string_view operacja, Uchwyt uchwyt, std::string_view rodzaj);
+    // The group or the owner of a descriptor set to a SID.
+    bool UstawSid(std::string_view operacja, Uchwyt deskryptor, Uchwyt sid);
     void Zapisz(std::string_view operacja, std::string_view argument);
     const Wartosc* Znajdz(Uchwyt klucz, const std::string& nazwa) const;
 };

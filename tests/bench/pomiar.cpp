@@ -45,12 +45,12 @@ struct Czas {
 
 // Waits until the process shows a window and is idle; false if it ends first
 // or takes longer than the limit.
-bool CzekajNaOkno(const PROCESS_INFORMATION& pi, const Czas& czas) {
+bool CzekajNaOkno(pro::testy::Proces& program, const Czas& czas) {
     while (czas.Ms() < LimitMs) {
-        const DWORD idle = WaitForInputIdle(pi.hProcess, LimitMs);
+        const DWORD idle = WaitForInputIdle(program.Uchwyt(), LimitMs);
         if (idle == WAIT_FAILED || idle == WAIT_TIMEOUT) return false;
-        if (pro::testy::WidoczneOknoProcesu(pi.dwProcessId) != nullptr) return true;
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) return false;
+        if (pro::testy::WidoczneOknoProcesu(program.Id()) != nullptr) return true;
+        if (program.Zakonczony(1)) return false;
     }
     return false;
 }
@@ -59,16 +59,10 @@ enum class Tryb { DoKonca, Okno, Pamiec };
 
 // One run: its time in ms, or nothing when it could not start or overran
 // the limit (then it is ended). Tryb::Pamiec raises `szczyt` to the peak.
-std::optional<double> Przebieg(const std::wstring& linia, Tryb tryb, HANDLE nul, SIZE_T& szczyt) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = nul;
-    PROCESS_INFORMATION pi{};
-    std::wstring kopia = linia;
+std::optional<double> Przebieg(const std::wstring& linia, Tryb tryb, SIZE_T& szczyt) {
     const Czas czas;
-    if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
-                        &pi)) {
+    pro::testy::Proces program(linia, {pro::testy::Wyjscie::Nul});
+    if (!program.Uruchomiony()) {
         std::fwprintf(stderr, L"nie można uruchomić: %ls\n", linia.c_str());
         return std::nullopt;
     }
@@ -76,34 +70,31 @@ std::optional<double> Przebieg(const std::wstring& linia, Tryb tryb, HANDLE nul,
     double ms = 0;
     switch (tryb) {
         case Tryb::Okno:
-            w_czasie = CzekajNaOkno(pi, czas);
+            w_czasie = CzekajNaOkno(program, czas);
             ms = czas.Ms();
-            TerminateProcess(pi.hProcess, 0);
-            WaitForSingleObject(pi.hProcess, LimitMs);
+            program.Zakoncz();
             break;
         case Tryb::Pamiec:
             // The peak only grows: its last reading before the exit is the peak.
             do {
                 PROCESS_MEMORY_COUNTERS liczniki{};
-                if (GetProcessMemoryInfo(pi.hProcess, &liczniki, sizeof liczniki)) {
+                if (GetProcessMemoryInfo(program.Uchwyt(), &liczniki, sizeof liczniki)) {
                     szczyt = std::max(szczyt, liczniki.PeakWorkingSetSize);
                 }
-            } while (WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT && czas.Ms() < LimitMs);
+            } while (!program.Zakonczony(1) && czas.Ms() < LimitMs);
             w_czasie = czas.Ms() < LimitMs;
             break;
         case Tryb::DoKonca:
-            w_czasie = WaitForSingleObject(pi.hProcess, LimitMs) == WAIT_OBJECT_0;
+            w_czasie = program.Zakonczony(LimitMs);
             ms = czas.Ms();
             break;
     }
     if (!w_czasie) {
-        TerminateProcess(pi.hProcess, 0xDEAD);
+        program.Zakoncz();
         std::fwprintf(stderr, L"%ls: %ls w ciągu %lu ms\n", linia.c_str(),
                       tryb == Tryb::Okno ? L"okno nie pokazało się" : L"program nie zakończył się",
                       LimitMs);
     }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     if (!w_czasie) return std::nullopt;
     return ms;
 }
@@ -137,26 +128,23 @@ int wmain(int argc, wchar_t** argv) {
         linie[ktora] += L'"' + std::wstring(argv[i]) + L'"';
     }
     const bool wzorzec = !linie[1].empty();
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     const Tryb tryb = okno ? Tryb::Okno : Tryb::DoKonca;
     std::vector<double> czasy[2];
     std::vector<double> stosunki;
     SIZE_T szczyt = 0;
     for (int n = 0; n < powtorzenia; ++n) {
-        const auto t = Przebieg(linie[0], tryb, nul, szczyt);
+        const auto t = Przebieg(linie[0], tryb, szczyt);
         if (!t) return 1;
         czasy[0].push_back(*t);
         if (!wzorzec) continue;
-        const auto w = Przebieg(linie[1], tryb, nul, szczyt);
+        const auto w = Przebieg(linie[1], tryb, szczyt);
         if (!w) return 1;
         czasy[1].push_back(*w);
         stosunki.push_back(*t / *w);
     }
     for (int n = 0; !okno && n < 3; ++n) {
-        if (!Przebieg(linie[0], Tryb::Pamiec, nul, szczyt)) return 1;
+        if (!Przebieg(linie[0], Tryb::Pamiec, szczyt)) return 1;
     }
-    CloseHandle(nul);
     // The minimum too: on a busy machine it moves less than the median.
     std::printf("mediana_ms %.1f\nminimum_ms %.1f\n", Mediana(czasy[0]),
                 *std::min_element(czasy[0].begin(), czasy[0].end()));

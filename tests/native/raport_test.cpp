@@ -65,11 +65,11 @@ TEST(Raport, BlokiAplikacji) {
     Katalog k;
     DrzewoWyniku drzewo;
     auto& a = drzewo.DodajKorzen("Marendo Tabulo", obraz::Aplikacja, &k.Aplikacje[2]);
-    drzewo.DodajDziecko(a, "System operacyjny Windows", obraz::Spelnia, &k.Komponenty[0]);
-    drzewo.DodajDziecko(a, ".NET Framework 3.5:  ??.????.??", obraz::NieSpelnia, &k.Komponenty[4]);
-    drzewo.DodajDziecko(a, "nieznany komponent", obraz::Tymczasowy, &k.Komponenty[1]);
+    drzewo.DodajDziecko(a, "System operacyjny Windows", Werdykt::spelnia, &k.Komponenty[0]);
+    drzewo.DodajDziecko(a, ".NET Framework 3.5:  ??.????.??", Werdykt::brak, &k.Komponenty[4]);
+    drzewo.DodajDziecko(a, "nieznany komponent", Werdykt::tymczasowy, &k.Komponenty[1]);
     auto& b = drzewo.DodajKorzen("Ellard 100% Tabulo %s", obraz::Aplikacja, &k.Aplikacje[17]);
-    drzewo.DodajDziecko(b, "Windows Installer", obraz::Spelnia, &k.Komponenty[1]);
+    drzewo.DodajDziecko(b, "Windows Installer", Werdykt::spelnia, &k.Komponenty[1]);
     drzewo.DodajKorzen("Bez dzieci", obraz::Aplikacja, &k.Aplikacje[0]);
 
     const std::string podkreslenia(72, '_');
@@ -100,7 +100,7 @@ TEST(Raport, BlokiAplikacji) {
 TEST(Raport, WszystkoSpelnioneDwiePusteLiniePrzedGwiazdkami) {
     DrzewoWyniku drzewo;
     auto& a = drzewo.DodajKorzen("Ellard Tabulo", obraz::Aplikacja, nullptr);
-    drzewo.DodajDziecko(a, "Windows Installer", obraz::Spelnia, nullptr);
+    drzewo.DodajDziecko(a, "Windows Installer", Werdykt::spelnia, nullptr);
     const std::string tresc = TrescRaportu(Naglowek(), drzewo);
     EXPECT_NE(tresc.find(" Windows Installer\n - komponent zainstalowany\n\n\n" +
                          std::string(72, '*') + "\n"),
@@ -148,7 +148,7 @@ struct Zapis : testing::Test {
     Zapis() {
         m.DodajPlik(m.sciezka_programu, SymulowanaMaszyna::Wersja(1, 2, 0, 7));
         auto& a = drzewo.DodajKorzen("Ellard Tabulo", obraz::Aplikacja, nullptr);
-        drzewo.DodajDziecko(a, "Windows Installer", obraz::Spelnia, nullptr);
+        drzewo.DodajDziecko(a, "Windows Installer", Werdykt::spelnia, nullptr);
     }
 };
 

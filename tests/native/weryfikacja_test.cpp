@@ -209,8 +209,8 @@ TEST_F(Uklad, WyjatekWykrywaniaZostawiaWezelTymczasowy) {
 TEST(DrzewoWyniku, RozwiniecieObejmujeWszystkiePonizej) {
     DrzewoWyniku d;
     auto& korzen = d.DodajKorzen("A", obraz::Aplikacja, nullptr);
-    auto& dziecko = d.DodajDziecko(korzen, "B", obraz::Spelnia, nullptr);
-    auto& wnuk = d.DodajDziecko(dziecko, "C", obraz::Spelnia, nullptr);
+    auto& dziecko = d.DodajDziecko(korzen, "B", Werdykt::spelnia, nullptr);
+    auto& wnuk = d.DodajDziecko(dziecko, "C", Werdykt::spelnia, nullptr);
     DrzewoWyniku::UstawRozwiniecie(korzen, true);
     EXPECT_TRUE(korzen.Rozwiniety && dziecko.Rozwiniety && wnuk.Rozwiniety);
     EXPECT_EQ(wnuk.Poziom(), 2);

@@ -43,8 +43,19 @@ struct Okna {
     std::unique_ptr<ui::TProOknoLeg> okno_leg;
 };
 
+inline std::function<void()> zadanie_petli;  // the one pending task
+inline void CALLBACK Zadanie(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto co = std::move(zadanie_petli);
+    zadanie_petli = nullptr;
+    if (co) co();
+}
+
 // Runs `co` once from inside the next message loop (a modal showing's),
 // through a thread timer.
-void PodczasPetli(std::function<void()> co);
+inline void PodczasPetli(std::function<void()> co) {
+    zadanie_petli = std::move(co);
+    SetTimer(nullptr, 0, 1, &Zadanie);
+}
 
 }  // namespace pro::testy

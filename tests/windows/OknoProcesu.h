@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "Proces.h"
+
 namespace pro::testy {
 
 struct SzukaneOkno {
@@ -33,40 +35,19 @@ inline HWND WidoczneOknoProcesu(DWORD pid, const wchar_t* klasa = nullptr) {
     return szukane.okno;
 }
 
-// Waits up to 30 s for the process to end and releases its handles. Returns
-// its exit code; 0xFFFFFFFF when it had to be ended.
-inline DWORD KodPoZakonczeniu(PROCESS_INFORMATION& pi) {
-    DWORD kod = 0xFFFFFFFF;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(pi.hProcess, &kod);
-    } else {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return kod;
-}
-
 // Starts the command line, hands its first visible window (null when none
 // came within 60 s) to `sprawdz`, closes it and waits for the end. Returns the
 // exit code; 0xFFFFFFFF when it could not start or had to be ended.
 inline DWORD ZOknemProgramu(std::wstring linia, const std::function<void(HWND)>& sprawdz) {
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
-        return 0xFFFFFFFF;
-    }
+    Proces program(std::move(linia));
+    if (!program.Uruchomiony()) return 0xFFFFFFFF;
     HWND okno = nullptr;
-    for (int n = 0; n < 600 && okno == nullptr; ++n) {
-        if (WaitForSingleObject(pi.hProcess, 100) == WAIT_OBJECT_0) break;
-        okno = WidoczneOknoProcesu(pi.dwProcessId);
-    }
+    Czekaj([&] {
+        return program.Zakonczony(0) || (okno = WidoczneOknoProcesu(program.Id())) != nullptr;
+    });
     sprawdz(okno);
     if (okno != nullptr) PostMessageW(okno, WM_CLOSE, 0, 0);
-    return KodPoZakonczeniu(pi);
+    return program.Czekaj(30000);
 }
 
 }  // namespace pro::testy

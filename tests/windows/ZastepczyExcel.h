@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "Pomocnicy.h"
+#include "KluczTestowy.h"
+#include "Srodowisko.h"
 #include "platform/win32/PlatformaWin32.h"
 
 namespace pro::testy {

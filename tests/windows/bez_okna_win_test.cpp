@@ -5,10 +5,11 @@
 #include <set>
 #include <sstream>
 
-#include "KatalogTymczasowy.h"
 #include "Json.h"
-#include "Pomocnicy.h"
+#include "KatalogTymczasowy.h"
+#include "KluczTestowy.h"
 #include "Proces.h"
+#include "Srodowisko.h"
 #include "catalogue/Katalog.h"
 #include "wyniki/Polecenie.h"
 #include "catalogue/Raport.h"

@@ -8,9 +8,11 @@
 
 #include "Json.h"
 #include "KatalogTymczasowy.h"
+#include "KluczTestowy.h"
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "Proces.h"
+#include "Srodowisko.h"
 #include "platform/win32/PlatformaWin32.h"
 
 namespace pro {
@@ -197,15 +199,7 @@ LRESULT CALLBACK PodsluchSprawdz(HWND h, UINT m, WPARAM w, LPARAM l) {
     return CallWindowProcW(podsluch.sprawdz, h, m, w, l);
 }
 
-template <typename Warunek>
-bool Czekaj(Warunek warunek, DWORD ms) {
-    const ULONGLONG koniec = GetTickCount64() + ms;
-    while (!warunek()) {
-        if (GetTickCount64() > koniec) return false;
-        Sleep(10);
-    }
-    return true;
-}
+using testy::Czekaj;
 
 // From another thread, while the windows' thread waits for Excel: a window
 // of its own over the results, taken away again, and a click posted to the

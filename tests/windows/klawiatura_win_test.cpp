@@ -8,23 +8,16 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "KatalogTymczasowy.h"
 #include "OknoProcesu.h"
-#include "Pomocnicy.h"
+#include "Srodowisko.h"
 
 namespace pro {
 namespace {
 
-bool Czekaj(const std::function<bool()>& warunek) {
-    for (int n = 0; n < 1200; ++n) {  // at most 60 s, also where 32-bit code is emulated
-        if (warunek()) return true;
-        Sleep(50);
-    }
-    return false;
-}
+using testy::Czekaj;
 
 // Keys pressed in order and released in reverse, as a chord (Ctrl+A).
 void Nacisnij(std::initializer_list<WORD> klawisze) {
@@ -56,14 +49,11 @@ int Korzenie(HWND drzewo) {
 TEST(Klawiatura, CalaDrogaBezMyszy) {
     testy::KatalogTymczasowy katalog(L"probierator_klawiatura");
     const std::wstring folder = Szeroki(katalog.Sciezka(""));
-    std::wstring linia = L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
     // Started in the test's folder: the save dialog proposes it.
-    ASSERT_TRUE(CreateProcessW(nullptr, linia.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &si, &pi));
-    const DWORD pid = pi.dwProcessId;
+    testy::Proces program(L"\"" + Szeroki(testy::KatalogTestow()) + L"\\probierator.exe\"",
+                          {.folder = folder.c_str()});
+    ASSERT_TRUE(program.Uruchomiony());
+    const DWORD pid = program.Id();
     HWND wybor = nullptr;
     // A visible top-level window of the program, of the given class.
     const auto widoczne = [pid](const wchar_t* klasa) {
@@ -129,7 +119,7 @@ TEST(Klawiatura, CalaDrogaBezMyszy) {
             [&] { return fokus(wybor) == FindWindowExW(wybor, nullptr, WC_LISTVIEWW, nullptr); }));
         Nacisnij({VK_MENU, VK_F4});
     }();
-    EXPECT_EQ(testy::KodPoZakonczeniu(pi), 0u);
+    EXPECT_EQ(program.Czekaj(30000), 0u);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "Pomocnicy.h"
+#include "Srodowisko.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -10,8 +10,8 @@
 #include "Json.h"
 #include "KatalogTymczasowy.h"
 #include "OknoProcesu.h"
-#include "Pomocnicy.h"
 #include "Proces.h"
+#include "Srodowisko.h"
 #include "ZastepczyExcel.h"
 #include "catalogue/Katalog.h"
 
@@ -60,31 +60,21 @@ std::string NazwaModulu(HANDLE proces, const LOAD_DLL_DEBUG_INFO& dll) {
 }
 
 // Runs the command line as a debuggee until it ends, at most `ms`; its output
-// goes to NUL.
+// goes to NUL. Started with the debugger's flag, and waited for through its
+// debug events, not its handle: this thread must take them or it never ends.
 Przebieg UruchomPodDebuggerem(const std::wstring& linia, DWORD ms = 60000) {
     Przebieg wynik;
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    SetHandleInformation(nul, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = nul;
-    PROCESS_INFORMATION pi{};
-    std::wstring kopia = linia;
-    if (!CreateProcessW(nullptr, kopia.data(), nullptr, nullptr, TRUE, DEBUG_ONLY_THIS_PROCESS,
-                        nullptr, nullptr, &si, &pi)) {
-        CloseHandle(nul);
-        return wynik;
-    }
+    testy::Proces program(linia, {testy::Wyjscie::Nul, nullptr, DEBUG_ONLY_THIS_PROCESS});
+    if (!program.Uruchomiony()) return wynik;
     const ULONGLONG koniec = GetTickCount64() + ms;
     while (!wynik.zakonczony) {
         const ULONGLONG teraz = GetTickCount64();
         DEBUG_EVENT z{};
         if (teraz >= koniec || !WaitForDebugEvent(&z, static_cast<DWORD>(koniec - teraz))) {
-            TerminateProcess(pi.hProcess, 0xDEAD);
-            DebugActiveProcessStop(pi.dwProcessId);
+            // Ended before the debugger lets go: its end is a debug event
+            // no one would take, so Zakoncz's wait would only run out.
+            TerminateProcess(program.Uchwyt(), 0xDEAD);
+            DebugActiveProcessStop(program.Id());
             break;
         }
         DWORD dalej = DBG_CONTINUE;
@@ -93,7 +83,7 @@ Przebieg UruchomPodDebuggerem(const std::wstring& linia, DWORD ms = 60000) {
                 if (z.u.CreateProcessInfo.hFile) CloseHandle(z.u.CreateProcessInfo.hFile);
                 break;
             case LOAD_DLL_DEBUG_EVENT:
-                wynik.moduly.insert(NazwaModulu(pi.hProcess, z.u.LoadDll));
+                wynik.moduly.insert(NazwaModulu(program.Uchwyt(), z.u.LoadDll));
                 if (z.u.LoadDll.hFile) CloseHandle(z.u.LoadDll.hFile);
                 break;
             case EXCEPTION_DEBUG_EVENT: {
@@ -114,10 +104,7 @@ Przebieg UruchomPodDebuggerem(const std::wstring& linia, DWORD ms = 60000) {
         }
         ContinueDebugEvent(z.dwProcessId, z.dwThreadId, dalej);
     }
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    CloseHandle(nul);
+    program.Czekaj(5000);
     return wynik;
 }
 

@@ -3,8 +3,8 @@
 #include <functional>
 #include <stdexcept>
 
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "catalogue/Proaplikacja.h"
 #include "platform/win32/PlatformaWin32.h"
 #include "sysinfo/Probieratortesty.h"

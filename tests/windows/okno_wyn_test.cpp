@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "platform/win32/PlatformaWin32.h"
 
 namespace pro {

@@ -3,9 +3,10 @@
 #include <map>
 #include <sstream>
 
+#include "KluczTestowy.h"
 #include "OknoProcesu.h"
-#include "Pomocnicy.h"
 #include "Proces.h"
+#include "Srodowisko.h"
 #include "platform/Tekst.h"
 #include "platform/sim/SymulowanaMaszyna.h"
 #include "platform/win32/PlatformaWin32.h"

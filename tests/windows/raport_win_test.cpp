@@ -5,8 +5,8 @@
 #include <set>
 
 #include "KatalogTymczasowy.h"
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
 

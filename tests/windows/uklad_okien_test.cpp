@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "Kontrolki.h"
 #include "Okna.h"
-#include "Pomocnicy.h"
 #include "platform/win32/PlatformaWin32.h"
 
 #include <oleacc.h>

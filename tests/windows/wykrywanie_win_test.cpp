@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "Pomocnicy.h"
+#include "KluczTestowy.h"
 #include "ZastepczyExcel.h"
 #include "catalogue/DrzewoWyniku.h"
 #include "catalogue/Katalog.h"

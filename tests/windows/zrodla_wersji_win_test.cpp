@@ -2,7 +2,8 @@
 
 #include <regex>
 
-#include "Pomocnicy.h"
+#include "KluczTestowy.h"
+#include "Srodowisko.h"
 #include "catalogue/Proaplikacja.h"
 #include "platform/win32/PlatformaWin32.h"
 
