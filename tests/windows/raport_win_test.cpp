@@ -7,6 +7,7 @@
 #include "KatalogTymczasowy.h"
 #include "Kontrolki.h"
 #include "Okna.h"
+#include "Srodowisko.h"
 #include "catalogue/Raport.h"
 #include "platform/win32/PlatformaWin32.h"
 
