@@ -157,7 +157,7 @@ inline std::vector<DWORD> Czekaj(std::deque<Proces>& procesy, DWORD ms = 120000)
 // Asks `warunek` until it holds, at most `ms` (60 s: enough also where 32-bit
 // code is emulated); whether it came to hold.
 inline bool Czekaj(const std::function<bool()>& warunek, DWORD ms = 60000) {
-    for (const ULONGLONG koniec = GetTickCount64() + ms; !warunek(); Sleep(10)) {
+    for (const ULONGLONG koniec = GetTickCount64() + ms; !warunek(); Sleep(50)) {
         if (GetTickCount64() > koniec) return false;
     }
     return true;
