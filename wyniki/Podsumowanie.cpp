@@ -174,17 +174,19 @@ std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
 // the latest date, and one the table does not know leaves the name unmarked.
 struct Wsparcie {
     std::size_t komputery = 0;
-    std::optional<std::int64_t> koniec;
+    std::optional<Dzien> koniec;
     bool nieznane = false;
 };
 
 std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
     if (w.nieznane || !w.koniec) return {};
-    if (*w.koniec <= dzis) {
-        return " <span class=\"poza-wsparciem\">wsparcie zakończone " + Data(*w.koniec) + "</span>";
+    const std::int64_t koniec = w.koniec->Dni();
+    if (koniec <= dzis) {
+        return " <span class=\"poza-wsparciem\">wsparcie zakończone " + w.koniec->Tekst() +
+               "</span>";
     }
-    if (*w.koniec <= dzis + KoniecWsparciaBliski) {
-        return " <span class=\"koniec-wsparcia\">wsparcie kończy się " + Data(*w.koniec) +
+    if (koniec <= dzis + KoniecWsparciaBliski) {
+        return " <span class=\"koniec-wsparcia\">wsparcie kończy się " + w.koniec->Tekst() +
                "</span>";
     }
     return {};
@@ -196,8 +198,11 @@ std::string Systemy(const Zestawienie& z) {
         Wsparcie& s = wsparcie[w.system];
         ++s.komputery;
         const auto koniec = KoniecWsparcia(w);
-        if (!koniec) s.nieznane = true;
-        s.koniec = std::max(s.koniec.value_or(0), koniec.value_or(0));
+        if (koniec) {
+            Pozniejszy(s.koniec, *koniec);
+        } else {
+            s.nieznane = true;
+        }
     }
     const WynikKomputera* najnowszy = Najnowszy(z);
     const std::int64_t dzis = najnowszy != nullptr ? najnowszy->czas.utc / 86400 : 0;

@@ -93,10 +93,6 @@ std::optional<Grupa> GrupaTypu(std::uint32_t typ) {
     return std::nullopt;
 }
 
-struct Dzien {
-    int rok, miesiac, dzien;
-};
-
 // Microsoft's lifecycle pages: the last day of updates of a release of
 // Windows 10 and 11 for one edition group. Build 0: every build of Windows 10.
 struct Okres {
@@ -145,13 +141,8 @@ constexpr Wydanie Wydania[] = {
     {100, 26100, true, {2034, 11, 14}},
 };
 
-std::int64_t Dni(const Dzien& d) {
-    return DniOdEpoki(d.rok, d.miesiac, d.dzien);
-}
-
 // Windows 10 and 11 on a workstation: by build and edition group.
-std::optional<std::int64_t> KoniecDziesiatki(const WindowsWyniku& w,
-                                             std::optional<std::uint32_t> typ) {
+std::optional<Dzien> KoniecDziesiatki(const WindowsWyniku& w, std::optional<std::uint32_t> typ) {
     std::optional<Grupa> znana;
     if (typ) {
         znana = GrupaTypu(*typ);
@@ -165,7 +156,7 @@ std::optional<std::int64_t> KoniecDziesiatki(const WindowsWyniku& w,
     const bool jedenastka = w.jedenastka;
     if (jedenastka && w.build == NieznanyOkresLtsc11 && (!znana || *znana == Grupa::IotLtsc))
         return std::nullopt;
-    std::optional<std::int64_t> koniec;
+    std::optional<Dzien> koniec;
     for (const Grupa g : Grupy) {
         if (znana && g != *znana) continue;
         bool jest = false;
@@ -174,7 +165,7 @@ std::optional<std::int64_t> KoniecDziesiatki(const WindowsWyniku& w,
         for (const Okres* o = poczatek; o != za; ++o) {
             if (o->grupa != g || (o->build != 0 && o->build != w.build)) continue;
             jest = true;
-            koniec = std::max(koniec.value_or(0), Dni(o->koniec));
+            Pozniejszy(koniec, o->koniec);
         }
         if (znana && !jest) return std::nullopt;
     }
@@ -267,11 +258,25 @@ WindowsWyniku RozpoznajWindows(const WynikKomputera& wynik) {
     return w;
 }
 
-std::optional<std::int64_t> KoniecWsparcia(const WynikKomputera& wynik) {
+std::int64_t Dzien::Dni() const {
+    return DniOdEpoki(rok, miesiac, dzien);
+}
+
+std::string Dzien::Tekst() const {
+    char t[16];
+    std::snprintf(t, sizeof t, "%04d-%02d-%02d", rok, miesiac, dzien);
+    return t;
+}
+
+void Pozniejszy(std::optional<Dzien>& koniec, const Dzien& dzien) {
+    if (!koniec || dzien.Dni() > koniec->Dni()) koniec = dzien;
+}
+
+std::optional<Dzien> KoniecWsparcia(const WynikKomputera& wynik) {
     const WindowsWyniku w = RozpoznajWindows(wynik);
     if (w.wersja == 100 && w.stacja && !w.serwer) return KoniecDziesiatki(w, wynik.typ_produktu);
     // A name that leaves workstation or server open: the later of the two.
-    std::optional<std::int64_t> koniec;
+    std::optional<Dzien> koniec;
     for (const bool serwer : {false, true}) {
         if (serwer ? !w.serwer : !w.stacja) continue;
         const auto it = std::find_if(std::begin(Wydania), std::end(Wydania), [&](const Wydanie& r) {
@@ -279,26 +284,9 @@ std::optional<std::int64_t> KoniecWsparcia(const WynikKomputera& wynik) {
                    (r.build < 0 || r.build == w.build);
         });
         if (it == std::end(Wydania)) return std::nullopt;
-        koniec = std::max(koniec.value_or(0), Dni(it->koniec));
+        Pozniejszy(koniec, it->koniec);
     }
     return koniec;
-}
-
-std::string Data(std::int64_t dni) {
-    // Days to a civil date, the inverse of DniOdEpoki.
-    const std::int64_t z = dni + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dzien_ery = z - era * 146097;
-    const std::int64_t rok_ery =
-        (dzien_ery - dzien_ery / 1460 + dzien_ery / 36524 - dzien_ery / 146096) / 365;
-    const std::int64_t dzien_roku = dzien_ery - (365 * rok_ery + rok_ery / 4 - rok_ery / 100);
-    const std::int64_t m = (5 * dzien_roku + 2) / 153;
-    const int dzien = static_cast<int>(dzien_roku - (153 * m + 2) / 5 + 1);
-    const int miesiac = static_cast<int>(m < 10 ? m + 3 : m - 9);
-    const std::int64_t rok = rok_ery + era * 400 + (miesiac <= 2 ? 1 : 0);
-    char t[64];
-    std::snprintf(t, sizeof t, "%04lld-%02d-%02d", static_cast<long long>(rok), miesiac, dzien);
-    return t;
 }
 
 std::string JakDoinstalowac(ComponentId komponent, bool nieustalony, const WynikKomputera& wynik,

@@ -25,13 +25,19 @@ struct WindowsWyniku {
 // From `wersja_systemu` where the result has it, else from the system's name.
 WindowsWyniku RozpoznajWindows(const WynikKomputera& wynik);
 
-// Microsoft's last day of security updates for the computer's Windows and
-// edition, in days since 1970-01-01. Where the result does not tell the
-// edition group, the later date; nullopt where the table does not know it.
-std::optional<std::int64_t> KoniecWsparcia(const WynikKomputera& wynik);
+// A day of Microsoft's lifecycle pages.
+struct Dzien {
+    int rok, miesiac, dzien;
+    std::int64_t Dni() const;   // since 1970-01-01
+    std::string Tekst() const;  // "2025-10-14"
+};
+// Of two days, the later.
+void Pozniejszy(std::optional<Dzien>& koniec, const Dzien& dzien);
 
-// "2025-10-14".
-std::string Data(std::int64_t dni);
+// Microsoft's last day of security updates for the computer's Windows and
+// edition. Where the result does not tell the edition group, the later date;
+// nullopt where the table does not know it.
+std::optional<Dzien> KoniecWsparcia(const WynikKomputera& wynik);
 
 // How to install the component on that computer, as page text (HTML, from
 // the program's own texts only); empty when no way is known. `wymagana` is
