@@ -1,6 +1,7 @@
 #include "ui/Okno.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "platform/win32/PlatformaWin32.h"
 #include "ui/Rysunki.h"
@@ -258,15 +259,26 @@ HWND Okno::DodajPrzycisk(int x, int y, int szerokosc, int wysokosc, const std::s
     return przycisk;
 }
 
+// A click leaves the focus where it was. The button takes the focus for its
+// press, and a button that loses it mid-press ends the press without a click
+// (in what order a press takes the focus and the capture is the button's own
+// business and has changed between Wine 8 and 10). So the focus goes back
+// only when the press is over: the button lets go of the capture before it
+// reports the click, whether the press ended on it, outside it, or was
+// taken from it. The click's command then finds the focus where it was.
 LRESULT CALLBACK Okno::PodklasaPrzycisku(HWND hwnd, UINT komunikat, WPARAM w, LPARAM l) {
     const auto pierwotna = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // A click leaves the focus where it was (the button takes it before it
-    // is pressed, so the click itself is not disturbed).
-    if (komunikat == WM_SETFOCUS && w != 0 && IsWindow(reinterpret_cast<HWND>(w))) {
-        SetFocus(reinterpret_cast<HWND>(w));
-        return 0;
+    auto* okno = reinterpret_cast<Okno*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+    if (komunikat == WM_SETFOCUS && okno != nullptr) {
+        okno->przed_przyciskiem_ = reinterpret_cast<HWND>(w);
     }
-    return CallWindowProcW(pierwotna, hwnd, komunikat, w, l);
+    const LRESULT wynik = CallWindowProcW(pierwotna, hwnd, komunikat, w, l);
+    if (komunikat == WM_CAPTURECHANGED && okno != nullptr && GetFocus() == hwnd) {
+        const HWND przed = std::exchange(okno->przed_przyciskiem_, nullptr);
+        const HWND forma = okno->hwnd_.get();
+        if (przed != nullptr && (przed == forma || IsChild(forma, przed))) SetFocus(przed);
+    }
+    return wynik;
 }
 
 HWND Okno::DodajRysunek(int x, int y, int szerokosc, int wysokosc, std::function<void(HDC)> rysuj) {

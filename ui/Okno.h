@@ -63,7 +63,8 @@ protected:
     HWND DodajKsztalt(int x, int y, int szerokosc, int wysokosc, COLORREF wypelnienie);
     // An image used as a button: a push button named `nazwa` for assistive
     // technology, drawn as `obraz`, with `podpowiedz` as its tooltip. Like
-    // the picture it stands for it takes no focus, by Tab or by a click.
+    // the picture it stands for it keeps no focus: Tab passes it by, and a
+    // click gives the focus back once its press is over.
     HWND DodajPrzycisk(int x, int y, int szerokosc, int wysokosc, const std::string& nazwa,
                        Bitmapa obraz, const std::string& podpowiedz, std::function<void()> klik);
     // An image drawn by `rysuj` on a white background.
@@ -127,6 +128,8 @@ private:
     TablicaKlawiszy klawisze_;
     // The control that had the focus when the window was last deactivated.
     HWND fokus_ = nullptr;
+    // The control that had the focus before a button's press took it.
+    HWND przed_przyciskiem_ = nullptr;
     int nastepny_id_ = 100;
     bool przygotowane_ = false;
     bool modalnie_ = false;

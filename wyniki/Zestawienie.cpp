@@ -36,26 +36,28 @@ std::string Cytat(const std::string& sciezka) {
     return "\xE2\x80\x9E" + sciezka + "\xE2\x80\x9D";  // „…”
 }
 
-const json& Pole(const json& obiekt, const std::string& nazwa, const std::string& sciezka) {
+// A pointer, never null: a reference bound to the result of a call that was
+// given temporaries (the names) reads to GCC 13 and later as a dangling one.
+const json* Pole(const json& obiekt, const std::string& nazwa, const std::string& sciezka) {
     const auto it = obiekt.find(nazwa);
     if (it == obiekt.end()) throw BladPola{"brak pola " + Cytat(sciezka + nazwa)};
-    return *it;
+    return &*it;
 }
 
 std::string Tekst(const json& obiekt, const std::string& nazwa, const std::string& sciezka = {}) {
-    const json& pole = Pole(obiekt, nazwa, sciezka);
+    const json& pole = *Pole(obiekt, nazwa, sciezka);
     if (!pole.is_string()) throw BladPola{"pole " + Cytat(sciezka + nazwa) + " ma zły typ"};
     return pole.get<std::string>();
 }
 
-const json& Tablica(const json& obiekt, const std::string& nazwa, const std::string& sciezka) {
-    const json& pole = Pole(obiekt, nazwa, sciezka);
+const json* Tablica(const json& obiekt, const std::string& nazwa, const std::string& sciezka) {
+    const json& pole = *Pole(obiekt, nazwa, sciezka);
     if (!pole.is_array()) throw BladPola{"pole " + Cytat(sciezka + nazwa) + " ma zły typ"};
     if (pole.size() > LimitPozycji) {
         throw BladPola{"pole " + Cytat(sciezka + nazwa) + " ma ponad " +
                        std::to_string(LimitPozycji) + " pozycji"};
     }
-    return pole;
+    return &pole;
 }
 
 void Obiekt(const json& wartosc, const std::string& sciezka) {
@@ -94,18 +96,18 @@ WynikKomputera Odczytaj(const json& j) {
     }
     w.platforma = Tekst(j, "platforma");
     w.uac = Tekst(j, "uac");
-    const json& administrator = Pole(j, "administrator", "");
+    const json& administrator = *Pole(j, "administrator", "");
     if (!administrator.is_boolean()) {
         throw BladPola{"pole " + Cytat("administrator") + " ma zły typ"};
     }
     w.administrator = administrator.get<bool>();
-    const json& aplikacje = Tablica(j, "aplikacje", "");
+    const json& aplikacje = *Tablica(j, "aplikacje", "");
     for (std::size_t i = 0; i < aplikacje.size(); ++i) {
         const std::string sa = "aplikacje[" + std::to_string(i) + "]";
         Obiekt(aplikacje[i], sa);
         AplikacjaWyniku a;
         a.nazwa = Tekst(aplikacje[i], "nazwa", sa + ".");
-        const json& komponenty = Tablica(aplikacje[i], "komponenty", sa + ".");
+        const json& komponenty = *Tablica(aplikacje[i], "komponenty", sa + ".");
         for (std::size_t k = 0; k < komponenty.size(); ++k) {
             const std::string sk = sa + ".komponenty[" + std::to_string(k) + "]";
             Obiekt(komponenty[k], sk);

@@ -105,9 +105,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OknoApp, ZaznaczWszystkieDwaRazyZostawiaWszystkieZaznaczone) {
     okna.Utworz();
+    App().Pokaz();
+    SetFocus(App().clbAplikacje.Uchwyt());
     App().clbAplikacje.Zaznacz(3, true);
     Kliknij(App().imZaznaczW);
     EXPECT_EQ(Zaznaczenia(), std::vector<bool>(22, true));
+    EXPECT_EQ(GetFocus(), App().clbAplikacje.Uchwyt()) << "the press's focus given back";
     Kliknij(App().imZaznaczW);
     EXPECT_EQ(Zaznaczenia(), std::vector<bool>(22, true));
 }
@@ -143,6 +146,7 @@ TEST_F(OknoApp, SprawdzBezZaznaczeniaPokazujeTylkoKomunikat) {
 TEST_F(OknoApp, SprawdzPokazujeWynikModalnie) {
     okna.Utworz();
     App().Pokaz();
+    SetFocus(App().clbAplikacje.Uchwyt());
     App().clbAplikacje.Zaznacz(21, true);
     bool bylo = false, wlaczone = true, widoczne = false, modalne = false;
     testy::PodczasPetli([&] {
@@ -160,6 +164,7 @@ TEST_F(OknoApp, SprawdzPokazujeWynikModalnie) {
     EXPECT_TRUE(m.komunikaty.empty());
     EXPECT_TRUE(IsWindowEnabled(App().Uchwyt()));
     EXPECT_FALSE(IsWindowVisible(okna.okno_wyn->Uchwyt()));
+    EXPECT_EQ(GetFocus(), App().clbAplikacje.Uchwyt());
     std::vector<bool> oczekiwane(22, false);
     oczekiwane[21] = true;
     EXPECT_EQ(Zaznaczenia(), oczekiwane);

@@ -329,8 +329,9 @@ TEST(StanUacWin, WartosciZapisanePrzezTest) {
 }
 
 TEST(StanUacWin, PrawdziwyKluczPrefiksu) {
-    // A fresh 64-bit prefix holds EnableLUA as REG_DWORD 0; a 32-bit program
-    // reads its own view of HKLM\Software, where it may be missing.
+    // A fresh 64-bit prefix holds EnableLUA as a REG_DWORD (0 under Wine 8, 1
+    // under Wine 10); a 32-bit program reads its own view of HKLM\Software,
+    // where it may be missing.
     DWORD typ = 0;
     DWORD wartosc = 0;
     DWORD rozmiar = sizeof wartosc;
@@ -341,7 +342,7 @@ TEST(StanUacWin, PrawdziwyKluczPrefiksu) {
         oczekiwany = wartosc == 1 ? "aktywna" : "nieaktywna";
     }
 #ifdef _WIN64
-    EXPECT_EQ(oczekiwany, "nieaktywna");
+    EXPECT_NE(oczekiwany, "brak informacji");
 #endif
     PlatformaWin32 p;
     EXPECT_EQ(StanUac(p), oczekiwany);
