@@ -22,6 +22,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto argumenty = ArgumentyProgramu();
     if (!argumenty.empty()) return UruchomBezOkna(argumenty);
 
+    // Before COM's window and the first of ours: what Windows' DLLs load by
+    // name for them comes from the system folder.
+    pro::ZaladujZawczasu(pro::Droga::OknoWyboru);
     // The windows' thread keeps an apartment for the shell and the save
     // dialog; Excel is queried from a thread of the platform's own.
     const HRESULT com = CoInitialize(nullptr);

@@ -41,7 +41,7 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
 void TProOknoWyn::UtworzKontrolki() {
     const HWND okno = Uchwyt();
     const HINSTANCE instancja = GetModuleHandleW(nullptr);
-    ZaladujZSystemu(L"msftedit.dll");
+    ZaladujZawczasu(Droga::OknoWyniku);
     ProWynIkony = UtworzIkonyWyniku();
     verdana12_ = UtworzCzcionke(L"Verdana", 12);
     verdana13_ = UtworzCzcionke(L"Verdana", 13);

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/Tekst.h"
+#include "platform/win32/leniwe/ZSystemu.h"
 
 namespace pro {
 namespace {
@@ -523,6 +524,7 @@ void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) {
 // --- Effects of the windows -------------------------------------------------
 
 void PlatformaWin32::OtworzAdres(const std::string& adres) {
+    ZaladujZawczasu(Droga::Adres);
     ShellExecuteW(nullptr, L"open", Szeroki(adres).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
@@ -551,6 +553,7 @@ std::optional<std::string> PlatformaWin32::DialogZapisu(const ParametryZapisu& p
     ofn.nMaxFile = static_cast<DWORD>(plik.size());
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING |
                 OFN_EXPLORER;
+    ZaladujZawczasu(Droga::DialogZapisu);
     if (!GetSaveFileNameW(&ofn)) return std::nullopt;
     return Waski(plik.c_str());
 }

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "DrogaKlawiatury.h"
 #include "Json.h"
 #include "KatalogTymczasowy.h"
 #include "KluczTestowy.h"
@@ -280,7 +281,8 @@ TEST_F(BezOkna, WieleStacjiDopisujeDoJednegoCsv) {
 }
 
 // DLLs planted beside a copy of the program, preferred as Windows prefers
-// any that is no KnownDLL: the check runs, and none of them runs in it.
+// any that is no KnownDLL: the check runs, every window, the message, the
+// legend and the save dialog open and close, and none of them runs in it.
 TEST_F(BezOkna, DllObokProgramuNieDzialaja) {
     namespace fs = std::filesystem;
     const fs::path folder = Szeroki(katalog_.Sciezka(""));
@@ -288,15 +290,23 @@ TEST_F(BezOkna, DllObokProgramuNieDzialaja) {
     fs::copy_file(testy / L"probierator.exe", folder / L"pobrany.exe");
     testy::KluczTestowy nadpisania(HKEY_CURRENT_USER,
                                    L"Software\\Wine\\AppDefaults\\pobrany.exe\\DllOverrides");
-    for (const wchar_t* nazwa : {L"version", L"comctl32", L"msimg32", L"uxtheme", L"msftedit"}) {
-        fs::copy_file(testy / L"podrzucona.dll", folder / (std::wstring(nazwa) + L".dll"));
-        nadpisania.Tekst(nazwa, L"native,builtin");
+    for (const wchar_t* nazwa :
+         {L"version.dll", L"comctl32.dll", L"msimg32.dll", L"uxtheme.dll", L"msftedit.dll",
+          L"riched20.dll", L"usp10.dll", L"winspool.drv", L"compstui.dll", L"propsys.dll",
+          L"dwmapi.dll", L"cryptbase.dll", L"oleacc.dll", L"userenv.dll", L"apphelp.dll",
+          L"windowscodecs.dll"}) {
+        fs::copy_file(testy / L"podrzucona.dll", folder / nazwa);
+        // Wine names a DLL's override without ".dll", any other module with its extension.
+        const fs::path dll = nazwa;
+        nadpisania.Tekst((dll.extension() == L".dll" ? dll.stem() : dll).wstring(),
+                         L"native,builtin");
     }
     const std::string json = katalog_.Sciezka("wynik.json");
-    const auto wynik = testy::Uruchom(L"\"" + (folder / L"pobrany.exe").wstring() +
-                                      L"\" /aplikacje 18 /json " + Cudzyslow(json));
+    const std::wstring program = L"\"" + (folder / L"pobrany.exe").wstring() + L"\"";
+    const auto wynik = testy::Uruchom(program + L" /aplikacje 18 /json " + Cudzyslow(json));
     EXPECT_EQ(wynik.kod, 0u) << wynik.bledy;
     EXPECT_TRUE(fs::exists(Szeroki(json)));
+    testy::CalaDrogaKlawiatura(program, folder.wstring());
     for (const auto& plik : fs::directory_iterator(folder)) {
         EXPECT_NE(plik.path().extension(), L".slad") << plik.path().filename().string();
     }

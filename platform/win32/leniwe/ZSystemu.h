@@ -16,4 +16,14 @@ HMODULE ZaladujZSystemu(const wchar_t* nazwa);
 // that (Windows 7 with KB2533623 and later); the current folder never.
 void ZSystemuOdTeraz();
 
+// What the program shows or starts through Windows' own DLLs.
+enum class Droga { OknoWyboru, OknoWyniku, DialogZapisu, Adres };
+
+// The DLLs that Windows' own DLLs load by name for `droga`, loaded from the
+// system folder just before: the later load by name finds them loaded. Where
+// Windows would look in the program's folder first (XP, Vista and 7 without
+// KB2533623 for every DLL that is no KnownDLL; Wine 8 for a system DLL's
+// delayed import), no copy lying there runs. Each way once per run.
+void ZaladujZawczasu(Droga droga);
+
 }  // namespace pro
