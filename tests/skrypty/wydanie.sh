@@ -28,7 +28,7 @@ osslsigncode verify -CAfile cert.pem -in "$podpisany" >weryfikacja.log 2>&1 ||
     { cat weryfikacja.log; blad "podpis nie przechodzi weryfikacji"; }
 osslsigncode remove-signature -in "$podpisany" -out bez-podpisu.exe >/dev/null 2>&1
 cmp -s bez-podpisu.exe "$niepodpisany" || blad "bez podpisu inny niż wydanie niepodpisane"
-(cd pod/probierator-* && sha256sum -c --quiet SHA256SUMS) || blad "sha256sum -c"
+(cd pod/probierator-*/ && sha256sum -c --quiet SHA256SUMS) || blad "sha256sum -c"
 unzip -tq pod/probierator-*.zip >/dev/null || blad "archiwum zip uszkodzone"
 strony=$(pdfinfo pod/probierator-*/przewodnik-administratora.pdf 2>/dev/null | awk '/^Pages:/ {print $2}')
 [ "${strony:-0}" -ge 5 ] || blad "przewodnik ma ${strony:-0} stron"
