@@ -15,8 +15,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout klucz.pem -out cert.pem -days 
     -subj "/CN=Wydawca probny" -addext extendedKeyUsage=codeSigning 2>/dev/null
 haslo=$haslo openssl pkcs12 -export -inkey klucz.pem -in cert.pem -out cert.p12 -passout env:haslo
 # osslsigncode as seen by ps and by its environment, recorded on the way.
-mkdir bin && printf '#!/bin/sh\necho "$*" >>"%s/wywolania"; env >>"%s/wywolania"\nexec /usr/bin/osslsigncode "$@"\n' \
-    "$tmp" "$tmp" >bin/osslsigncode && chmod +x bin/osslsigncode
+mkdir bin && printf '#!/bin/sh\n{ echo "$*"; env; } >>"%s"\nexec /usr/bin/osslsigncode "$@"\n' \
+    "$tmp/wywolania" >bin/osslsigncode && chmod +x bin/osslsigncode
 "$zrodla/scripts/wydanie" "$tmp/bez" >bez.log 2>&1 || { cat bez.log; blad "wydanie bez podpisu"; }
 PATH=$tmp/bin:$PATH PRO_CERTYFIKAT=$tmp/cert.p12 PRO_CERTYFIKAT_HASLO=$haslo \
     "$zrodla/scripts/wydanie" "$tmp/pod" >pod.log 2>&1 || { cat pod.log; blad "wydanie z podpisem"; }
@@ -29,7 +29,6 @@ osslsigncode verify -CAfile cert.pem -in "$podpisany" >weryfikacja.log 2>&1 ||
 osslsigncode remove-signature -in "$podpisany" -out bez-podpisu.exe >/dev/null 2>&1
 cmp -s bez-podpisu.exe "$niepodpisany" || blad "bez podpisu inny niż wydanie niepodpisane"
 (cd pod/probierator-*/ && sha256sum -c --quiet SHA256SUMS) || blad "sha256sum -c"
-unzip -tq pod/probierator-*.zip >/dev/null || blad "archiwum zip uszkodzone"
 strony=$(pdfinfo pod/probierator-*/przewodnik-administratora.pdf 2>/dev/null | awk '/^Pages:/ {print $2}')
 [ "${strony:-0}" -ge 5 ] || blad "przewodnik ma ${strony:-0} stron"
 # Without the window on a bare prefix: the result, and code 1 (.NET is missing).
