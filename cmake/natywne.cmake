@@ -40,3 +40,8 @@ pro_ostrzezenia(zestawienie_probne)
 # scripts/instaluj when a mirror leaves an index out, with a stub apt-get.
 add_test(NAME instaluj_bez_indeksu COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/instaluj.sh)
 set_tests_properties(instaluj_bez_indeksu PROPERTIES TIMEOUT 60)
+
+# scripts/wydanie with a throwaway certificate: the release, its signature and
+# the signed program under Wine (the first run builds and takes pictures).
+add_test(NAME wydanie_podpisane COMMAND ${CMAKE_SOURCE_DIR}/tests/skrypty/wydanie.sh)
+set_tests_properties(wydanie_podpisane PROPERTIES TIMEOUT 3600)

@@ -57,7 +57,17 @@ if(PRO_UI_ZRODLA)
     pro_ostrzezenia(pro_ui)
 endif()
 
-# The program's version resource, from the project version.
+# The program's version resource, from the project version, with the maker's
+# notice as the report prints it (catalogue/Katalog.h holds it).
+file(STRINGS ${CMAKE_SOURCE_DIR}/catalogue/Katalog.h PRO_NOTA_PRODUCENTA
+     REGEX "NotaProducenta = \"[^\"]+\"" ENCODING UTF-8)
+string(REGEX REPLACE ".*NotaProducenta = \"([^\"]+)\".*" "\\1" PRO_NOTA_PRODUCENTA
+       "${PRO_NOTA_PRODUCENTA}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/catalogue/Katalog.h)
+if(NOT PRO_NOTA_PRODUCENTA)
+    message(FATAL_ERROR "catalogue/Katalog.h: nie znaleziono NotaProducenta")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
 file(GLOB PRO_APP_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
 add_executable(probierator WIN32 ${PRO_APP_ZRODLA})

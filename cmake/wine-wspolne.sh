@@ -81,6 +81,28 @@ przygotuj_prefiks() {
     return $kod
 }
 
+# Sets the graphics driver ($1: x11 or null) for what starts next in the
+# prefix. The desktop process that a Wine command starts keeps the driver set
+# when it started, and every later program of the prefix shows its windows
+# through it; the reg command that changes the setting starts one itself
+# (with the old driver), so after a change the prefix's processes are waited
+# for to end before anything else starts. Without a change nothing is run:
+# the setting is read from the registry file Wine saved when its server
+# ended, which every change waits for. The words given (cmake/wine32.sh) go
+# before each Wine command.
+sterownik_grafiki() {
+    local sterownik=$1 teraz=x11
+    shift
+    awk '/^\[Software\\\\Wine\\\\Drivers\]/ {s = 1; next} /^\[/ {s = 0}
+         s && /^"Graphics"="null"/ {n = 1} END {exit !n}' "$WINEPREFIX/user.reg" 2>/dev/null &&
+        teraz=null
+    [ "$teraz" = "$sterownik" ] && return 0
+    local zmiana=(reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f)
+    [ "$sterownik" = null ] && zmiana=(reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f)
+    ograniczone 120 "Ustawienie sterownika grafiki ($sterownik)" "$@" sh -c \
+        '"$0" "$@"; "$WINESERVER" -w' "$wine64" "${zmiana[@]}" </dev/null >/dev/null 2>&1 9>&-
+}
+
 # Runs a command in the test prefix of build/$1 through cmake/wine-test.sh
 # with the loader $2, from that folder (its programs by name), for at most
 # $3 seconds.
