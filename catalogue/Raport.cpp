@@ -83,8 +83,8 @@ std::string NazwaRaportu(const std::string& krotka_data) {
     return "Raport_probieratora_" + data + ".txt";
 }
 
-void ZapiszRaport(Platforma& platforma, Uchwyt okno, const std::array<std::string, 4>& podsumowanie,
-                  const DrzewoWyniku& drzewo) {
+void ZapiszRaport(Platforma& platforma, std::uintptr_t okno,
+                  const std::array<std::string, 4>& podsumowanie, const DrzewoWyniku& drzewo) {
     ParametryZapisu parametry;
     parametry.wlasciciel = okno;
     parametry.nazwa_pliku = NazwaRaportu(platforma.KrotkaData(platforma.Teraz()));

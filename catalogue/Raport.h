@@ -42,7 +42,7 @@ std::string NazwaRaportu(const std::string& krotka_data);
 
 // Asks for a file name, writes the report and tells the user the outcome.
 // `podsumowanie` are the summary captions as the selection window shows them.
-void ZapiszRaport(Platforma& platforma, Uchwyt okno, const std::array<std::string, 4>& podsumowanie,
-                  const DrzewoWyniku& drzewo);
+void ZapiszRaport(Platforma& platforma, std::uintptr_t okno,
+                  const std::array<std::string, 4>& podsumowanie, const DrzewoWyniku& drzewo);
 
 }  // namespace pro

@@ -27,7 +27,7 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                  682, 455, glowne});
     SetWindowTextW(Uchwyt(), L"Wynik");
-    InfoZapiszJako.wlasciciel = reinterpret_cast<pro::Uchwyt>(Uchwyt());
+    InfoZapiszJako.wlasciciel = reinterpret_cast<std::uintptr_t>(Uchwyt());
     DodajKlawisz(VK_RETURN, 0, [this] { treeWynDblClick(); });
     DodajKlawisz('S', FCONTROL, [this] { imRaportClick(); });
     DodajKlawisz(VK_F1, 0, [this] { imPodpowClick(); });
