@@ -107,26 +107,10 @@ struct CzasLokalny {
     int strefa_minut = 0;  // local time minus UTC, in minutes
 };
 
-// Message box flags, numbered as Windows numbers them.
-namespace flagi_komunikatu {
-inline constexpr std::uint32_t Ok = 0x0;
-inline constexpr std::uint32_t IkonaBlad = 0x10;
-inline constexpr std::uint32_t IkonaWykrzyknik = 0x30;
-inline constexpr std::uint32_t IkonaInformacja = 0x40;
-}  // namespace flagi_komunikatu
-
 // How an automation operation failed.
 enum class BladAutomatyzacji {
     Blad,            // no server, or it refused or failed
     BrakOdpowiedzi,  // no answer within the probe's bound
-};
-
-// The save-file dialog. `filtr` is in the "Opis|*.wzor|Opis|*.wzor" form.
-struct ParametryZapisu {
-    std::uintptr_t wlasciciel = 0;  // owner window (HWND), 0 for none
-    std::string nazwa_pliku;
-    std::string filtr;
-    int indeks_filtru = 1;  // 1-based, as in OPENFILENAME
 };
 
 // What reading a file up to a size bound gave.
@@ -235,11 +219,6 @@ public:
     // --- Effects of the windows.
     // ShellExecute "open" with SW_SHOW; the result is ignored.
     virtual void OtworzAdres(const std::string& adres) = 0;
-    // A message box owned by the application's active window; returns the button.
-    virtual int Komunikat(const std::string& tekst, const std::string& tytul,
-                          std::uint32_t flagi) = 0;
-    // The save-file dialog; nullopt when cancelled.
-    virtual std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) = 0;
     // Writes `bajty` to a new file beside `sciezka` and puts it in place only
     // when every byte is written and the file is closed; false on any
     // failure, and then an existing file is left as it was.

@@ -402,19 +402,6 @@ void SymulowanaMaszyna::OtworzAdres(const std::string& adres) {
     otwarte_adresy.push_back(adres);
 }
 
-int SymulowanaMaszyna::Komunikat(const std::string& tekst, const std::string& tytul,
-                                 std::uint32_t flagi) {
-    Zapisz("Komunikat", tekst);
-    komunikaty.push_back({tekst, tytul, flagi});
-    return odpowiedz_komunikatu;
-}
-
-std::optional<std::string> SymulowanaMaszyna::DialogZapisu(const ParametryZapisu& parametry) {
-    Zapisz("DialogZapisu", parametry.nazwa_pliku);
-    dialogi.push_back(parametry);
-    return odpowiedz_dialogu;
-}
-
 bool SymulowanaMaszyna::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
     Zapisz("ZapiszPlik", sciezka);
     if (zapis_zawodzi) return false;

@@ -1,9 +1,8 @@
 #pragma once
 // A simulated Windows machine: an in-memory registry with typed values,
 // files with or without version data, OS and processor records, token state,
-// a substitute Excel, and recorders for the shell, message boxes, the save
-// dialog and written files. Every call is recorded in `wywolania`, so a test
-// can prove which probes ran and that every handle was released.
+// a substitute Excel, and recorders for the shell and written files. Every call is recorded in
+// `wywolania`, so a test can prove which probes ran and that every handle was released.
 
 #include <functional>
 #include <map>
@@ -91,15 +90,7 @@ public:
     } excel;
 
     // --- Effects of the windows.
-    struct Komunikat_ {
-        std::string tekst, tytul;
-        std::uint32_t flagi = 0;
-    };
-    std::vector<Komunikat_> komunikaty;
-    int odpowiedz_komunikatu = 1;  // IDOK
     std::vector<std::string> otwarte_adresy;
-    std::vector<ParametryZapisu> dialogi;
-    std::optional<std::string> odpowiedz_dialogu;  // none: cancelled
     std::map<std::string, std::string> zapisane_pliki;
     bool zapis_zawodzi = false;
 
@@ -171,8 +162,6 @@ public:
     bool WywolajMetode(const ObiektAutomatyzacji& obiekt, const std::string& nazwa,
                        BladAutomatyzacji& blad) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
-    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;

@@ -1,6 +1,5 @@
 #include "platform/win32/PlatformaWin32.h"
 
-#include <commdlg.h>
 #include <oleauto.h>
 #include <shellapi.h>
 
@@ -518,35 +517,6 @@ void PlatformaWin32::Zwolnij(const ObiektAutomatyzacji& uchwyt) {
 
 void PlatformaWin32::OtworzAdres(const std::string& adres) {
     ShellExecuteW(nullptr, L"open", Szeroki(adres).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-int PlatformaWin32::Komunikat(const std::string& tekst, const std::string& tytul,
-                              std::uint32_t flagi) {
-    return MessageBoxW(GetActiveWindow(), Szeroki(tekst).c_str(), Szeroki(tytul).c_str(), flagi);
-}
-
-std::optional<std::string> PlatformaWin32::DialogZapisu(const ParametryZapisu& parametry) {
-    // "Opis|*.a|Opis|*.b" becomes "Opis\0*.a\0Opis\0*.b\0\0".
-    std::wstring filtr = Szeroki(parametry.filtr);
-    for (wchar_t& z : filtr) {
-        if (z == L'|') z = L'\0';
-    }
-    filtr.push_back(L'\0');
-    filtr.push_back(L'\0');
-    std::wstring plik = Szeroki(parametry.nazwa_pliku);
-    plik.resize(32768, L'\0');
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = reinterpret_cast<HWND>(parametry.wlasciciel);
-    ofn.lpstrFilter = filtr.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(parametry.indeks_filtru);
-    ofn.lpstrFile = plik.data();
-    ofn.nMaxFile = static_cast<DWORD>(plik.size());
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING |
-                OFN_EXPLORER;
-    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
-    return Waski(plik.c_str());
 }
 
 bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {

@@ -78,8 +78,6 @@ public:
     bool WywolajMetode(const ObiektAutomatyzacji& obiekt, const std::string& nazwa,
                        BladAutomatyzacji& blad) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
-    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;

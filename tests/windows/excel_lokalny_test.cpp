@@ -242,7 +242,8 @@ TEST_P(ExcelBezOdpowiedzi, OknoMalujeSieINieBierzeWejscia) {
     PlatformaZPodgladem p;
     podsluch.platforma = &p;
     Katalog k;
-    ui::Aplikacja app(p, k);
+    ui::DialogiWin32 dialogi;
+    ui::Aplikacja app(p, dialogi, k);
     ui::TProOknoApp okno_app(app);
     ui::TProOknoWyn okno_wyn(app);
     ui::TProOknoLeg okno_leg(app);

@@ -300,9 +300,9 @@ TEST_F(OknoWyn, WyjatekWykrywaniaZostawiaZbudowaneGalezie) {
         ASSERT_EQ(drzewo[1].dzieci.size(), 2u);
         EXPECT_EQ(drzewo[1].dzieci[1], (Wezel{"nieznany komponent", 3, 3, false, {}}));
         EXPECT_EQ(TreeView_GetSelection(Tree()), nullptr);
-        ASSERT_EQ(m.komunikaty.size(), 1u);
-        EXPECT_EQ(m.komunikaty[0].tekst, "Nieprawidłowy typ danych dla ''");
-        EXPECT_EQ(m.komunikaty[0].flagi, static_cast<std::uint32_t>(MB_OK | MB_ICONERROR));
+        ASSERT_EQ(okna.d.komunikaty.size(), 1u);
+        EXPECT_EQ(okna.d.komunikaty[0].tekst, "Nieprawidłowy typ danych dla ''");
+        EXPECT_EQ(okna.d.komunikaty[0].flagi, static_cast<UINT>(MB_OK | MB_ICONERROR));
         // Still usable.
         Wybierz(Element(Tree(), 0, 0));
         EXPECT_EQ(Opis(), Spelnia);
@@ -311,6 +311,57 @@ TEST_F(OknoWyn, WyjatekWykrywaniaZostawiaZbudowaneGalezie) {
     });
     EXPECT_FALSE(IsWindowVisible(Wyn().Uchwyt()));
     EXPECT_TRUE(IsWindowEnabled(okna.okno_app->Uchwyt()));
+}
+
+// The report command with the dialogs stood in for: what it asks, writes and tells.
+TEST_F(OknoWyn, RaportPytaZapisujeIMowi) {
+    struct Wiersz {
+        const char* opis;
+        std::optional<std::string> sciezka;  // the dialog's answer
+        std::function<void()> ustaw;
+        const char* komunikat;  // "" for none
+        UINT flagi;
+    };
+    const char* const Blad = "Utworzenie raportu nie powiodło się.";
+    constexpr UINT Informacja = MB_OK | MB_ICONINFORMATION, Wykrzyknik = MB_OK | MB_ICONEXCLAMATION;
+    const Wiersz wiersze[] = {
+        {"cancelled", std::nullopt, [] {}, "", 0},
+        {"empty path", "", [] {}, "", 0},
+        {"written", "C:\\raporty\\100% r.txt", [] {}, "Utworzono raport: C:\\raporty\\100% r.txt.",
+         Informacja},
+        {"write fails", "C:\\r.txt", [this] { m.zapis_zawodzi = true; }, Blad, Wykrzyknik},
+        {"building raises", "C:\\r.txt",
+         [this] {
+             m.format_czasu = [](const CzasLokalny&) -> std::string {
+                 throw std::runtime_error("");
+             };
+         },
+         Blad, Wykrzyknik},
+    };
+    okna.Utworz();
+    Zaznacz({17});
+    Pokaz([&] {
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(w.opis);
+            okna.d = {};
+            m.zapisane_pliki.clear();
+            m.zapis_zawodzi = false;
+            m.format_czasu = nullptr;
+            w.ustaw();
+            okna.d.odpowiedz_zapisu = w.sciezka;
+            Kliknij(Wyn().imRaport);
+            ASSERT_EQ(okna.d.zapisy.size(), 1u);
+            EXPECT_EQ(okna.d.zapisy[0].wlasciciel, Wyn().Uchwyt());
+            EXPECT_EQ(okna.d.zapisy[0].nazwa_pliku, "Raport_probieratora_2016-03-14.txt");
+            EXPECT_EQ(okna.d.zapisy[0].indeks_filtru, 1);
+            const bool zapisany = w.flagi == Informacja;
+            EXPECT_EQ(m.zapisane_pliki.size(), zapisany ? 1u : 0u);
+            ASSERT_EQ(okna.d.komunikaty.size(), *w.komunikat != '\0' ? 1u : 0u);
+            if (okna.d.komunikaty.empty()) continue;
+            EXPECT_EQ(okna.d.komunikaty[0].tekst, w.komunikat);
+            EXPECT_EQ(okna.d.komunikaty[0].flagi, w.flagi);
+        }
+    });
 }
 
 }  // namespace
