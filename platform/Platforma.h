@@ -105,6 +105,7 @@ struct CzasLokalny {
     int rok = 0, miesiac = 0, dzien = 0;
     int godzina = 0, minuta = 0, sekunda = 0;
     int strefa_minut = 0;  // local time minus UTC, in minutes
+    bool operator==(const CzasLokalny&) const = default;
 };
 
 // How an automation operation failed.
