@@ -1,13 +1,10 @@
 #pragma once
-// The program's three windows on a simulated machine and a fresh catalogue,
-// their dialogs recorded, created as the entry creates them, with the controls the hidden ones get
-// at their first showing (unless `przygotuj` is false).
+// The program's three windows on a simulated machine, a fresh catalogue and
+// recorded dialogs, created as the entry creates them, with the controls the
+// hidden ones get at their first showing (unless `przygotuj` is false).
 
 #include <functional>
 #include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "catalogue/Katalog.h"
 #include "platform/sim/SymulowanaMaszyna.h"
@@ -18,8 +15,7 @@
 
 namespace pro::testy {
 
-// The message boxes and save dialogs the windows ask for, recorded and
-// answered without showing them.
+// The message boxes and save dialogs the windows ask for, recorded, none shown.
 struct ZapisaneDialogi : ui::Dialogi {
     struct Komunikat_ {
         std::string tekst, tytul;

@@ -18,8 +18,7 @@ using testy::Kliknij;
 
 constexpr auto HKLM = Korzen::LocalMachine;
 
-// The simulated machine for what the report reads, real files for what it
-// writes.
+// The simulated machine for what the report reads, real files for its writing.
 class MaszynaZPlikami : public SymulowanaMaszyna {
 public:
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override {
