@@ -145,7 +145,7 @@ TEST_F(Wykonanie, PodsumowanieNaEkranieGdyJsonDoPliku) {
     EXPECT_EQ(wynik.wyjscie,
               "nie  Marendo Tabulo  (brak: .NET Framework 3.5)\ntak  Ellard Tabulo\n");
     EXPECT_TRUE(wynik.bledy.empty());
-    const std::string& json = m.zapisane_pliki.at("w.json");
+    const std::string json = m.zapisane_pliki.at("w.json");
     EXPECT_NE(json.find("\"czas\": \"2016-03-14T08:05:30+01:00\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"komputer\": \"PRACOWNIA-01\""), std::string::npos);
     const KomponentWyniku net{".NET Framework 3.5", 3335, 0, "??.????.??",

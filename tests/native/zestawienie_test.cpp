@@ -275,7 +275,7 @@ TEST_F(WykonanieZestawienia, ZestawienieKodyIJednaLinia) {
     EXPECT_EQ(wynik.kod, 0) << "a skipped file never stops the page";
     EXPECT_EQ(wynik.wyjscie, "Zestawienie: komputery: 1, pominięte pliki: 1, strona: C:\\z.html\n");
     EXPECT_TRUE(wynik.bledy.empty());
-    const std::string& strona = m.zapisane_pliki.at("C:\\z.html");
+    const std::string strona = m.zapisane_pliki.at("C:\\z.html");
     EXPECT_NE(strona.find("Pliki, których nie udało się odczytać"), std::string::npos);
     EXPECT_EQ(m.Liczba("OtworzKlucz"), 0u) << "the overview checks nothing";
     EXPECT_EQ(m.Liczba("NazwaKomputera"), 0u);
