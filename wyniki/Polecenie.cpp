@@ -75,7 +75,8 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
         }
     }
     w.czas = platforma.Teraz();
-    // The one reading of the tree: every output below is written from `w`.
+    // The one reading of the tree for the console lines, the JSON and the CSV;
+    // the report is the tree's own text, as the window saves it.
     w.aplikacje = AplikacjeWyniku(drzewo);
 
     bool wszystkie = !przerwane;
