@@ -29,7 +29,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // dialog; Excel is queried from a thread of the platform's own.
     const HRESULT com = CoInitialize(nullptr);
     pro::PlatformaWin32 platforma;
-    pro::ui::Aplikacja aplikacja(platforma, pro::KatalogProgramu);
+    pro::ui::DialogiWin32 dialogi;
+    pro::ui::Aplikacja aplikacja(platforma, dialogi, pro::KatalogProgramu);
     aplikacja.Tytul = "Probierator";
     aplikacja.Chron([&] {
         pro::ui::TProOknoApp ProOknoApp(aplikacja);

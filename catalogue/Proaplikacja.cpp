@@ -5,7 +5,6 @@
 #include "catalogue/DrzewoWyniku.h"
 #include "catalogue/Katalog.h"
 #include "platform/Rejestr.h"
-#include "platform/Zasob.h"
 
 namespace pro {
 
@@ -89,16 +88,16 @@ std::string WersjaPliku(Platforma& platforma, const std::string& sciezka) {
 
 std::string CzytajRejestrTekst(Platforma& platforma, Korzen korzen, const std::string& klucz,
                                const std::string& nazwa) {
-    const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
+    const KluczRejestru uchwyt = platforma.OtworzKlucz(korzen, klucz);
     if (!uchwyt) return {};
-    return TekstWartosci(platforma, uchwyt.get(), nazwa);
+    return TekstWartosci(platforma, uchwyt, nazwa);
 }
 
 std::int32_t CzytajRejestrLiczba(Platforma& platforma, Korzen korzen, const std::string& klucz,
                                  const std::string& nazwa) {
-    const Zasob uchwyt = OtworzKluczDoOdczytu(platforma, korzen, klucz);
+    const KluczRejestru uchwyt = platforma.OtworzKlucz(korzen, klucz);
     if (!uchwyt) return -1;
-    const auto liczba = LiczbaWartosci(platforma, uchwyt.get(), nazwa);
+    const auto liczba = LiczbaWartosci(platforma, uchwyt, nazwa);
     return liczba ? static_cast<std::int32_t>(*liczba) : -1;
 }
 

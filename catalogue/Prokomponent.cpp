@@ -4,7 +4,6 @@
 
 #include "catalogue/Proaplikacja.h"
 #include "platform/Tekst.h"
-#include "platform/Zasob.h"
 
 namespace pro {
 namespace {
@@ -142,26 +141,25 @@ std::string ProKomponent::WersjaExcel(Platforma& platforma, bool& bez_odpowiedzi
         bez_odpowiedzi = blad == BladAutomatyzacji::BrakOdpowiedzi;
         return std::string(BrakMozliwosciSprawdzenia);
     };
-    const Zasob obiekt(platforma, platforma.UtworzObiekt("Excel.Application", blad),
-                       &Platforma::ZwolnijObiekt);
+    const ObiektAutomatyzacji obiekt = platforma.UtworzObiekt("Excel.Application", blad);
     if (!obiekt) return nie_mozna();
-    const auto wersja = platforma.CzytajWlasnosc(obiekt.get(), "Version", blad);
+    const auto wersja = platforma.CzytajWlasnosc(obiekt, "Version", blad);
     if (!wersja) return nie_mozna();
-    if (!platforma.WywolajMetode(obiekt.get(), "Quit", blad)) return nie_mozna();
+    if (!platforma.WywolajMetode(obiekt, "Quit", blad)) return nie_mozna();
     bez_odpowiedzi = false;
     return *wersja;
 }
 
 std::string ProKomponent::WersjaSilverlight(Platforma& platforma) const {
-    const Zasob klucz =
-        OtworzKluczDoOdczytu(platforma, Korzen::ClassesRoot, "AgControl.AgControl\\CurVer");
+    const KluczRejestru klucz =
+        platforma.OtworzKlucz(Korzen::ClassesRoot, "AgControl.AgControl\\CurVer");
     if (!klucz) return WersjaNieustalona;
-    const auto info = platforma.ZapytajWartosc(klucz.get(), "");
+    const auto info = platforma.ZapytajWartosc(klucz, "");
     if (!info) return WersjaNieustalona;
     if (info->typ != typ_rejestru::Sz && info->typ != typ_rejestru::ExpandSz) {
         throw BladRejestru("Nieprawidłowy typ danych dla ''");
     }
-    const auto dane = platforma.CzytajWartosc(klucz.get(), "", info->rozmiar);
+    const auto dane = platforma.CzytajWartosc(klucz, "", info->rozmiar);
     if (!dane) return WersjaNieustalona;
     // What follows "AgControl.AgControl." (20 characters), at most five characters.
     const std::u16string tekst = Utf16ZBajtow(*dane);

@@ -1,7 +1,6 @@
 #include "catalogue/Raport.h"
 
 #include "catalogue/Katalog.h"
-#include "catalogue/Proaplikacja.h"
 #include "platform/Tekst.h"
 
 namespace pro {
@@ -81,36 +80,6 @@ std::string NazwaRaportu(const std::string& krotka_data) {
         }
     }
     return "Raport_probieratora_" + data + ".txt";
-}
-
-void ZapiszRaport(Platforma& platforma, Uchwyt okno, const std::array<std::string, 4>& podsumowanie,
-                  const DrzewoWyniku& drzewo) {
-    ParametryZapisu parametry;
-    parametry.wlasciciel = okno;
-    parametry.nazwa_pliku = NazwaRaportu(platforma.KrotkaData(platforma.Teraz()));
-    parametry.filtr = FiltrRaportu;
-    parametry.indeks_filtru = 1;
-    const auto sciezka = platforma.DialogZapisu(parametry);
-    if (!sciezka || sciezka->empty()) return;
-
-    bool zapisany = false;
-    try {
-        // The whole text first: a failure while building touches no file.
-        NaglowekRaportu naglowek;
-        naglowek.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
-        naglowek.data_czas = DataCzasRaportu(platforma, platforma.Teraz());
-        naglowek.podsumowanie = podsumowanie;
-        zapisany = platforma.ZapiszPlik(*sciezka, BajtyRaportu(TrescRaportu(naglowek, drzewo)));
-    } catch (...) {
-        zapisany = false;
-    }
-    if (zapisany) {
-        platforma.Komunikat("Utworzono raport: " + *sciezka + ".", "Probierator",
-                            flagi_komunikatu::Ok | flagi_komunikatu::IkonaInformacja);
-    } else {
-        platforma.Komunikat("Utworzenie raportu nie powiodło się.", "Probierator - błąd!",
-                            flagi_komunikatu::Ok | flagi_komunikatu::IkonaWykrzyknik);
-    }
 }
 
 }  // namespace pro

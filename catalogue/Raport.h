@@ -1,7 +1,7 @@
 #pragma once
 // The verification report: the text of what is on screen (the system summary
-// captions and the result tree), its file form (code page 1250, CR LF), and
-// saving it through the save dialog with the outcome shown to the user.
+// captions and the result tree) and its file form (code page 1250, CR LF).
+// The results window's report command asks where to save it.
 
 #include <array>
 #include <memory>
@@ -13,9 +13,6 @@
 #include "platform/Platforma.h"
 
 namespace pro {
-
-inline constexpr const char* FiltrRaportu =
-    "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*";
 
 struct NaglowekRaportu {
     std::string wersja;     // the program's file version, or its fallback text
@@ -39,10 +36,5 @@ std::string BajtyRaportu(const std::string& tresc);
 // "Raport_probieratora_" + the short date + ".txt", with every character that
 // a file name cannot hold replaced by "-".
 std::string NazwaRaportu(const std::string& krotka_data);
-
-// Asks for a file name, writes the report and tells the user the outcome.
-// `podsumowanie` are the summary captions as the selection window shows them.
-void ZapiszRaport(Platforma& platforma, Uchwyt okno, const std::array<std::string, 4>& podsumowanie,
-                  const DrzewoWyniku& drzewo);
 
 }  // namespace pro

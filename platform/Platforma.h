@@ -8,13 +8,58 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pro {
 
-// An opaque handle handed out by the platform: a registry key, a token, a
-// SID, a block of memory or an automation object. 0 means "none".
-using Uchwyt = std::uintptr_t;
+class Platforma;
+
+// The one owner of a handle of kind `Rodzaj` that a platform handed out:
+// move-only, released through that platform when it goes (or on Zwolnij).
+// Only the platform sees the value; empty ("none") when an operation failed.
+// Each kind is its own type, so a handle of one kind cannot be passed, nor
+// released, as another.
+template <typename Rodzaj>
+class Uchwyt {
+public:
+    Uchwyt() = default;
+    Uchwyt(const Uchwyt&) = delete;
+    Uchwyt& operator=(const Uchwyt&) = delete;
+    Uchwyt(Uchwyt&& inny) noexcept
+        : platforma_(inny.platforma_), wartosc_(std::exchange(inny.wartosc_, 0)) {}
+    Uchwyt& operator=(Uchwyt&& inny) noexcept {
+        if (this != &inny) {
+            Zwolnij();
+            platforma_ = inny.platforma_;
+            wartosc_ = std::exchange(inny.wartosc_, 0);
+        }
+        return *this;
+    }
+    ~Uchwyt() { Zwolnij(); }
+
+    explicit operator bool() const { return wartosc_ != 0; }
+    void Zwolnij();
+
+private:
+    friend class Platforma;
+    Uchwyt(Platforma& platforma, std::uintptr_t wartosc)
+        : platforma_(&platforma), wartosc_(wartosc) {}
+
+    Platforma* platforma_ = nullptr;
+    std::uintptr_t wartosc_ = 0;
+};
+
+struct RodzajKlucza;
+struct RodzajTokenu;
+struct RodzajSid;
+struct RodzajPamieci;
+struct RodzajObiektu;
+using KluczRejestru = Uchwyt<RodzajKlucza>;         // HKEY, opened for reading
+using Token = Uchwyt<RodzajTokenu>;                 // an access token (HANDLE)
+using Sid = Uchwyt<RodzajSid>;                      // a SID that FreeSid releases
+using Pamiec = Uchwyt<RodzajPamieci>;               // a block from LocalAlloc
+using ObiektAutomatyzacji = Uchwyt<RodzajObiektu>;  // an IDispatch object
 
 enum class Korzen { LocalMachine, ClassesRoot };
 
@@ -60,28 +105,13 @@ struct CzasLokalny {
     int rok = 0, miesiac = 0, dzien = 0;
     int godzina = 0, minuta = 0, sekunda = 0;
     int strefa_minut = 0;  // local time minus UTC, in minutes
+    bool operator==(const CzasLokalny&) const = default;
 };
-
-// Message box flags, numbered as Windows numbers them.
-namespace flagi_komunikatu {
-inline constexpr std::uint32_t Ok = 0x0;
-inline constexpr std::uint32_t IkonaBlad = 0x10;
-inline constexpr std::uint32_t IkonaWykrzyknik = 0x30;
-inline constexpr std::uint32_t IkonaInformacja = 0x40;
-}  // namespace flagi_komunikatu
 
 // How an automation operation failed.
 enum class BladAutomatyzacji {
     Blad,            // no server, or it refused or failed
     BrakOdpowiedzi,  // no answer within the probe's bound
-};
-
-// The save-file dialog. `filtr` is in the "Opis|*.wzor|Opis|*.wzor" form.
-struct ParametryZapisu {
-    Uchwyt wlasciciel = 0;  // owner window (HWND), 0 for none
-    std::string nazwa_pliku;
-    std::string filtr;
-    int indeks_filtru = 1;  // 1-based, as in OPENFILENAME
 };
 
 // What reading a file up to a size bound gave.
@@ -96,19 +126,19 @@ public:
     virtual ~Platforma() = default;
 
     // --- Registry, read only: keys open with KEY_READ and no view flag.
-    // 0 when the key does not exist or cannot be opened for reading.
-    virtual Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) = 0;
+    // None when the key does not exist or cannot be opened for reading.
+    virtual KluczRejestru OtworzKlucz(Korzen korzen, const std::string& sciezka) = 0;
     // The same with KEY_READ | KEY_WOW64_64KEY: the machine's own view, also
-    // from a 32-bit program on 64-bit Windows. 0 as above.
-    virtual Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) = 0;
+    // from a 32-bit program on 64-bit Windows. None as above.
+    virtual KluczRejestru OtworzKlucz64(Korzen korzen, const std::string& sciezka) = 0;
     // Type and stored size of a value; nullopt when it does not exist.
-    virtual std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) = 0;
+    virtual std::optional<InfoWartosci> ZapytajWartosc(const KluczRejestru& klucz,
+                                                       const std::string& nazwa) = 0;
     // The stored bytes (UTF-16LE for string types), read into a buffer of
     // `rozmiar` bytes; nullopt when the value is missing or does not fit.
-    virtual std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz,
+    virtual std::optional<std::vector<std::uint8_t>> CzytajWartosc(const KluczRejestru& klucz,
                                                                    const std::string& nazwa,
                                                                    std::uint32_t rozmiar) = 0;
-    virtual void ZamknijKlucz(Uchwyt klucz) = 0;
 
     // --- Files.
     // True only for an existing file; a directory does not count.
@@ -149,52 +179,47 @@ public:
     virtual int MetrykaSystemu(int indeks) = 0;
 
     // --- Administrator test, one operation per Windows step. Every handle
-    // obtained here is released by the matching Zwolnij/Zamknij call.
+    // obtained here releases itself: a token by CloseHandle, a SID by FreeSid,
+    // memory by LocalFree.
     virtual bool PodszyjSie() = 0;  // ImpersonateSelf(SecurityImpersonation)
-    // OpenThreadToken(TOKEN_QUERY); 0 on failure, with GetLastError in `blad`.
-    virtual Uchwyt OtworzTokenWatku(std::uint32_t& blad) = 0;
-    virtual Uchwyt OtworzTokenProcesu() = 0;        // OpenProcessToken(TOKEN_QUERY); 0 on failure
-    virtual Uchwyt UtworzSidAdministratorow() = 0;  // S-1-5-32-544; 0 on failure
-    virtual std::uint32_t DlugoscSid(Uchwyt sid) = 0;
-    virtual Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) = 0;  // LocalAlloc(LPTR); 0 on failure
-    virtual bool InicjujDeskryptor(Uchwyt deskryptor) = 0;      // revision 1
-    virtual bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) = 0;  // ACL_REVISION2
-    virtual bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) = 0;
-    virtual bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) = 0;
-    virtual bool UstawGrupe(Uchwyt deskryptor, Uchwyt sid) = 0;
-    virtual bool UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) = 0;
-    virtual bool DeskryptorPoprawny(Uchwyt deskryptor) = 0;
+    // OpenThreadToken(TOKEN_QUERY); none on failure, with GetLastError in `blad`.
+    virtual Token OtworzTokenWatku(std::uint32_t& blad) = 0;
+    virtual Token OtworzTokenProcesu() = 0;      // OpenProcessToken(TOKEN_QUERY); none on failure
+    virtual Sid UtworzSidAdministratorow() = 0;  // S-1-5-32-544; none on failure
+    virtual std::uint32_t DlugoscSid(const Sid& sid) = 0;
+    virtual Pamiec PrzydzielPamiec(std::uint32_t rozmiar) = 0;  // LocalAlloc(LPTR); none on failure
+    virtual bool InicjujDeskryptor(const Pamiec& deskryptor) = 0;           // revision 1
+    virtual bool InicjujAcl(const Pamiec& acl, std::uint32_t rozmiar) = 0;  // ACL_REVISION2
+    virtual bool DodajWpisDostepu(const Pamiec& acl, std::uint32_t maska, const Sid& sid) = 0;
+    virtual bool UstawDacl(const Pamiec& deskryptor, const Pamiec& acl) = 0;
+    virtual bool UstawGrupe(const Pamiec& deskryptor, const Sid& sid) = 0;
+    virtual bool UstawWlasciciela(const Pamiec& deskryptor, const Sid& sid) = 0;
+    virtual bool DeskryptorPoprawny(const Pamiec& deskryptor) = 0;
     // AccessCheck for read access with the mapping read 1, write 2, execute 0,
     // all 3; nullopt when the call fails, else the access status.
-    virtual std::optional<bool> SprawdzDostep(Uchwyt deskryptor, Uchwyt token) = 0;
+    virtual std::optional<bool> SprawdzDostep(const Pamiec& deskryptor, const Token& token) = 0;
     virtual void PrzywrocSie() = 0;  // RevertToSelf
-    virtual void ZwolnijPamiec(Uchwyt pamiec) = 0;
-    virtual void ZwolnijSid(Uchwyt sid) = 0;
-    virtual void ZamknijUchwyt(Uchwyt uchwyt) = 0;
 
     // --- COM automation. One probe (an object's creation and the reads and
     // calls on it) has one bound of time; a server that does not answer
     // within it is left alone and not waited for any longer.
-    // An IDispatch object of the ProgID; 0 on any failure, with its kind in `blad`.
-    virtual Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) = 0;
+    // An IDispatch object of the ProgID; none on any failure, with its kind in
+    // `blad`. It is released within the probe's bound too.
+    virtual ObiektAutomatyzacji UtworzObiekt(const std::string& prog_id,
+                                             BladAutomatyzacji& blad) = 0;
     // A property read by name, converted to text; nullopt on failure, with
     // its kind in `blad`.
-    virtual std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+    virtual std::optional<std::string> CzytajWlasnosc(const ObiektAutomatyzacji& obiekt,
+                                                      const std::string& nazwa,
                                                       BladAutomatyzacji& blad) = 0;
     // A method called by name without arguments, LCID 0x800; false on
     // failure, with its kind in `blad`.
-    virtual bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa,
+    virtual bool WywolajMetode(const ObiektAutomatyzacji& obiekt, const std::string& nazwa,
                                BladAutomatyzacji& blad) = 0;
-    virtual void ZwolnijObiekt(Uchwyt obiekt) = 0;
 
     // --- Effects of the windows.
     // ShellExecute "open" with SW_SHOW; the result is ignored.
     virtual void OtworzAdres(const std::string& adres) = 0;
-    // A message box owned by the application's active window; returns the button.
-    virtual int Komunikat(const std::string& tekst, const std::string& tytul,
-                          std::uint32_t flagi) = 0;
-    // The save-file dialog; nullopt when cancelled.
-    virtual std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) = 0;
     // Writes `bajty` to a new file beside `sciezka` and puts it in place only
     // when every byte is written and the file is closed; false on any
     // failure, and then an existing file is left as it was.
@@ -224,6 +249,36 @@ public:
     // more (never more than limit + 1 bytes are read), NieOtwarty when it
     // cannot be opened or read.
     virtual OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) = 0;
+
+protected:
+    // For the implementations: the owner of a handle's value (none for 0),
+    // released through this platform; and the value an owner holds.
+    template <typename Rodzaj>
+    Uchwyt<Rodzaj> Wydaj(std::uintptr_t wartosc) {
+        return wartosc == 0 ? Uchwyt<Rodzaj>() : Uchwyt<Rodzaj>(*this, wartosc);
+    }
+    template <typename Rodzaj>
+    static std::uintptr_t WartoscUchwytu(const Uchwyt<Rodzaj>& uchwyt) {
+        return uchwyt.wartosc_;
+    }
+
+private:
+    template <typename>
+    friend class Uchwyt;
+    // Called by an owner only, once, for a value this platform handed out:
+    // RegCloseKey, CloseHandle, FreeSid, LocalFree, IDispatch::Release.
+    virtual void Zwolnij(const KluczRejestru& klucz) = 0;
+    virtual void Zwolnij(const Token& token) = 0;
+    virtual void Zwolnij(const Sid& sid) = 0;
+    virtual void Zwolnij(const Pamiec& pamiec) = 0;
+    virtual void Zwolnij(const ObiektAutomatyzacji& obiekt) = 0;
 };
+
+template <typename Rodzaj>
+void Uchwyt<Rodzaj>::Zwolnij() {
+    if (wartosc_ == 0) return;
+    platforma_->Zwolnij(*this);
+    wartosc_ = 0;
+}
 
 }  // namespace pro

@@ -4,7 +4,8 @@
 
 namespace pro {
 
-std::string TekstWartosci(Platforma& platforma, Uchwyt klucz, const std::string& nazwa) {
+std::string TekstWartosci(Platforma& platforma, const KluczRejestru& klucz,
+                          const std::string& nazwa) {
     const auto info = platforma.ZapytajWartosc(klucz, nazwa);
     if (!info || info->typ != typ_rejestru::Sz) return {};
     const auto dane = platforma.CzytajWartosc(klucz, nazwa, info->rozmiar);
@@ -12,7 +13,7 @@ std::string TekstWartosci(Platforma& platforma, Uchwyt klucz, const std::string&
     return Utf8(Utf16ZBajtow(*dane));
 }
 
-std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, Uchwyt klucz,
+std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, const KluczRejestru& klucz,
                                             const std::string& nazwa) {
     const auto info = platforma.ZapytajWartosc(klucz, nazwa);
     if (!info || info->typ != typ_rejestru::Dword || info->rozmiar != 4) return std::nullopt;

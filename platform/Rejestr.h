@@ -11,10 +11,11 @@
 namespace pro {
 
 // A REG_SZ value up to its first NUL; empty when missing or of another type.
-std::string TekstWartosci(Platforma& platforma, Uchwyt klucz, const std::string& nazwa);
+std::string TekstWartosci(Platforma& platforma, const KluczRejestru& klucz,
+                          const std::string& nazwa);
 // A REG_DWORD value stored in 4 bytes; nullopt otherwise (another type, another
 // size, or missing).
-std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, Uchwyt klucz,
+std::optional<std::uint32_t> LiczbaWartosci(Platforma& platforma, const KluczRejestru& klucz,
                                             const std::string& nazwa);
 
 }  // namespace pro

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/Rejestr.h"
-#include "platform/Zasob.h"
 
 namespace pro {
 namespace {
@@ -101,17 +100,16 @@ const std::string KluczWersjiWindows = "Software\\Microsoft\\Windows NT\\Current
 
 // The key of the Windows version in the machine's own view: a 32-bit program
 // on 64-bit Windows must see the values of the system, not of its own view.
-Zasob KluczWersji(Platforma& platforma) {
-    return Zasob(platforma, platforma.OtworzKlucz64(Korzen::LocalMachine, KluczWersjiWindows),
-                 &Platforma::ZamknijKlucz);
+KluczRejestru KluczWersji(Platforma& platforma) {
+    return platforma.OtworzKlucz64(Korzen::LocalMachine, KluczWersjiWindows);
 }
 
 // "24H2"; before it had one, the release was named by its ReleaseId ("1909").
 std::string WydanieDziesiatki(Platforma& platforma) {
-    const Zasob klucz = KluczWersji(platforma);
+    const KluczRejestru klucz = KluczWersji(platforma);
     if (!klucz) return {};
-    std::string wydanie = TekstWartosci(platforma, klucz.get(), "DisplayVersion");
-    if (wydanie.empty()) wydanie = TekstWartosci(platforma, klucz.get(), "ReleaseId");
+    std::string wydanie = TekstWartosci(platforma, klucz, "DisplayVersion");
+    if (wydanie.empty()) wydanie = TekstWartosci(platforma, klucz, "ReleaseId");
     return wydanie;
 }
 
@@ -320,9 +318,9 @@ std::string NumerWersjiSystemu(Platforma& platforma) {
     const std::uint32_t build = r.platforma == PlatformaWindows ? r.build & 0xFFFF : r.build;
     std::string numer =
         std::to_string(r.major) + "." + std::to_string(r.minor) + "." + std::to_string(build);
-    const Zasob klucz = KluczWersji(platforma);
+    const KluczRejestru klucz = KluczWersji(platforma);
     if (!klucz) return numer;
-    if (const auto ubr = LiczbaWartosci(platforma, klucz.get(), "UBR")) {
+    if (const auto ubr = LiczbaWartosci(platforma, klucz, "UBR")) {
         numer += '.';
         numer += std::to_string(*ubr);
     }
@@ -343,51 +341,50 @@ std::string OpisPlatformy(Platforma& platforma) {
 bool CzyAdministrator(Platforma& platforma) {
     // Declared before the impersonation so that they are released after the
     // thread has reverted, in the order list, descriptor, SID, token.
-    Zasob token(platforma, 0, &Platforma::ZamknijUchwyt);
-    Zasob sid(platforma, 0, &Platforma::ZwolnijSid);
-    Zasob deskryptor(platforma, 0, &Platforma::ZwolnijPamiec);
-    Zasob acl(platforma, 0, &Platforma::ZwolnijPamiec);
+    Token token;
+    Sid sid;
+    Pamiec deskryptor;
+    Pamiec acl;
     Podszycie podszycie(platforma);
     // A failed impersonation still lets the test run on the process token.
     podszycie.Zacznij();
 
     std::uint32_t blad = 0;
-    token = Zasob(platforma, platforma.OtworzTokenWatku(blad), &Platforma::ZamknijUchwyt);
+    token = platforma.OtworzTokenWatku(blad);
     if (!token) {
         if (blad != BladBrakTokenu) return false;
-        token = Zasob(platforma, platforma.OtworzTokenProcesu(), &Platforma::ZamknijUchwyt);
+        token = platforma.OtworzTokenProcesu();
         if (!token) return false;
     }
 
-    sid = Zasob(platforma, platforma.UtworzSidAdministratorow(), &Platforma::ZwolnijSid);
+    sid = platforma.UtworzSidAdministratorow();
     if (!sid) return false;
 
-    deskryptor =
-        Zasob(platforma, platforma.PrzydzielPamiec(DlugoscDeskryptora), &Platforma::ZwolnijPamiec);
+    deskryptor = platforma.PrzydzielPamiec(DlugoscDeskryptora);
     if (!deskryptor) return false;
-    if (!platforma.InicjujDeskryptor(deskryptor.get())) return false;
+    if (!platforma.InicjujDeskryptor(deskryptor)) return false;
 
-    const std::uint32_t rozmiar_acl = platforma.DlugoscSid(sid.get()) + NarzutAcl;
-    acl = Zasob(platforma, platforma.PrzydzielPamiec(rozmiar_acl), &Platforma::ZwolnijPamiec);
+    const std::uint32_t rozmiar_acl = platforma.DlugoscSid(sid) + NarzutAcl;
+    acl = platforma.PrzydzielPamiec(rozmiar_acl);
     if (!acl) return false;
-    if (!platforma.InicjujAcl(acl.get(), rozmiar_acl)) return false;
-    if (!platforma.DodajWpisDostepu(acl.get(), MaskaOdczytZapis, sid.get())) return false;
+    if (!platforma.InicjujAcl(acl, rozmiar_acl)) return false;
+    if (!platforma.DodajWpisDostepu(acl, MaskaOdczytZapis, sid)) return false;
 
-    if (!platforma.UstawDacl(deskryptor.get(), acl.get())) return false;
+    if (!platforma.UstawDacl(deskryptor, acl)) return false;
     // Group and owner do not decide the check; a descriptor they leave
     // unusable is caught by the validity test below.
-    platforma.UstawGrupe(deskryptor.get(), sid.get());
-    platforma.UstawWlasciciela(deskryptor.get(), sid.get());
-    if (!platforma.DeskryptorPoprawny(deskryptor.get())) return false;
+    platforma.UstawGrupe(deskryptor, sid);
+    platforma.UstawWlasciciela(deskryptor, sid);
+    if (!platforma.DeskryptorPoprawny(deskryptor)) return false;
 
-    return platforma.SprawdzDostep(deskryptor.get(), token.get()).value_or(false);
+    return platforma.SprawdzDostep(deskryptor, token).value_or(false);
 }
 
 std::string StanUac(Platforma& platforma) {
-    const Zasob klucz = OtworzKluczDoOdczytu(platforma, Korzen::LocalMachine, KluczPolitykiSystemu);
+    const KluczRejestru klucz = platforma.OtworzKlucz(Korzen::LocalMachine, KluczPolitykiSystemu);
     if (!klucz) return "brak informacji";
     // Only a 32-bit number is a state; a value of another type says nothing.
-    const auto liczba = LiczbaWartosci(platforma, klucz.get(), "EnableLUA");
+    const auto liczba = LiczbaWartosci(platforma, klucz, "EnableLUA");
     if (!liczba) return "brak informacji";
     return *liczba == 1 ? "aktywna" : "nieaktywna";
 }

@@ -8,8 +8,9 @@
 
 namespace pro::ui {
 
-Aplikacja::Aplikacja(Platforma& platforma_, Katalog& katalog_)
+Aplikacja::Aplikacja(Platforma& platforma_, Dialogi& dialogi_, Katalog& katalog_)
     : platforma(platforma_),
+      dialogi(dialogi_),
       katalog(katalog_),
       ikona_duza_(UtworzIkoneProgramu(32)),
       ikona_mala_(UtworzIkoneProgramu(16)) {
@@ -22,8 +23,7 @@ Aplikacja::Aplikacja(Platforma& platforma_, Katalog& katalog_)
 
 void Aplikacja::PokazWyjatek(const std::exception& wyjatek) {
     try {
-        platforma.Komunikat(wyjatek.what(), Tytul,
-                            flagi_komunikatu::Ok | flagi_komunikatu::IkonaBlad);
+        dialogi.Komunikat(wyjatek.what(), Tytul, MB_OK | MB_ICONERROR);
     } catch (...) {
         // Nothing is left to show it with.
     }

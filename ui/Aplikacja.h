@@ -1,6 +1,7 @@
 #pragma once
 // The application object: the title, the program's icon, the exception
-// display, the message loop, and the three windows the others reach.
+// display, the message loop, the dialogs, and the three windows the others
+// reach.
 
 #include <exception>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "catalogue/Katalog.h"
 #include "platform/Platforma.h"
+#include "ui/Dialogi.h"
 #include "ui/Uchwyty.h"
 
 namespace pro::ui {
@@ -19,11 +21,12 @@ class TProOknoLeg;
 
 class Aplikacja {
 public:
-    Aplikacja(Platforma& platforma, Katalog& katalog);
+    Aplikacja(Platforma& platforma, Dialogi& dialogi, Katalog& katalog);
     Aplikacja(const Aplikacja&) = delete;
     Aplikacja& operator=(const Aplikacja&) = delete;
 
     Platforma& platforma;
+    Dialogi& dialogi;  // message boxes and the save dialog
     Katalog& katalog;
     std::string Tytul = "Probierator";
 

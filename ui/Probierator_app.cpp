@@ -87,8 +87,7 @@ void TProOknoApp::imSprawdzClick() {
             return;
         }
     }
-    app_.platforma.Komunikat("Nie wybrano aplikacji do sprawdzenia.", app_.Tytul,
-                             flagi_komunikatu::Ok);
+    app_.dialogi.Komunikat("Nie wybrano aplikacji do sprawdzenia.", app_.Tytul, MB_OK);
 }
 
 void TProOknoApp::imZaznaczWClick() {

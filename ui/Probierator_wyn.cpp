@@ -27,7 +27,9 @@ TProOknoWyn::TProOknoWyn(Aplikacja& aplikacja) : Okno(aplikacja) {
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
                  682, 455, glowne});
     SetWindowTextW(Uchwyt(), L"Wynik");
-    InfoZapiszJako.wlasciciel = reinterpret_cast<pro::Uchwyt>(Uchwyt());
+    InfoZapiszJako.wlasciciel = Uchwyt();
+    InfoZapiszJako.filtr = "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*";
+    InfoZapiszJako.indeks_filtru = 1;
     DodajKlawisz(VK_RETURN, 0, [this] { treeWynDblClick(); });
     DodajKlawisz('S', FCONTROL, [this] { imRaportClick(); });
     DodajKlawisz(VK_F1, 0, [this] { imPodpowClick(); });
@@ -233,15 +235,39 @@ void TProOknoWyn::imZamknijClick() {
     Zamknij();
 }
 
-// The report is written by its own module (next change); the tree stays as it is.
 void TProOknoWyn::imRaportClick() {
+    ZapiszRaport();
+}
+
+// Asks where to save the report, writes it and says how that went. The
+// report copies what the selection window shows and the tree as it is.
+void TProOknoWyn::ZapiszRaport() {
     if (app_.ProOknoApp == nullptr) return;
-    // The report copies what the selection window shows and the tree as it is.
-    const TProOknoApp& wybor = *app_.ProOknoApp;
-    ZapiszRaport(app_.platforma, InfoZapiszJako.wlasciciel,
-                 {TekstOkna(wybor.lbSystem), TekstOkna(wybor.lbPlatforma), TekstOkna(wybor.lbAdmin),
-                  TekstOkna(wybor.lbUac)},
-                 drzewo_);
+    Platforma& platforma = app_.platforma;
+    InfoZapiszJako.nazwa_pliku = NazwaRaportu(platforma.KrotkaData(platforma.Teraz()));
+    const auto sciezka = app_.dialogi.DialogZapisu(InfoZapiszJako);
+    if (!sciezka || sciezka->empty()) return;
+
+    bool zapisany = false;
+    try {
+        // The whole text first: a failure while building touches no file.
+        const TProOknoApp& wybor = *app_.ProOknoApp;
+        NaglowekRaportu naglowek;
+        naglowek.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
+        naglowek.data_czas = DataCzasRaportu(platforma, platforma.Teraz());
+        naglowek.podsumowanie = {TekstOkna(wybor.lbSystem), TekstOkna(wybor.lbPlatforma),
+                                 TekstOkna(wybor.lbAdmin), TekstOkna(wybor.lbUac)};
+        zapisany = platforma.ZapiszPlik(*sciezka, BajtyRaportu(TrescRaportu(naglowek, drzewo_)));
+    } catch (...) {
+        zapisany = false;
+    }
+    if (zapisany) {
+        app_.dialogi.Komunikat("Utworzono raport: " + *sciezka + ".", "Probierator",
+                               MB_OK | MB_ICONINFORMATION);
+    } else {
+        app_.dialogi.Komunikat("Utworzenie raportu nie powiodło się.", "Probierator - błąd!",
+                               MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void TProOknoWyn::imPodpowClick() {

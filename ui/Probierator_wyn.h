@@ -1,8 +1,10 @@
 #pragma once
 // The results window: the verdict tree of the ticked applications, the
-// description of the selected node, the report, the legend.
+// description of the selected node, the report command (the save dialog, the
+// file, the outcome told), the legend.
 
 #include "catalogue/DrzewoWyniku.h"
+#include "ui/Dialogi.h"
 #include "ui/Okno.h"
 
 namespace pro::ui {
@@ -22,13 +24,14 @@ public:
     HWND imRaport = nullptr;
     HWND imZamknij = nullptr;
     HWND reOpis = nullptr;
-    ParametryZapisu InfoZapiszJako;
+    ParametryZapisu InfoZapiszJako;  // the report's save dialog
     HWND imPodpow = nullptr;
 
     void FormCreate();
     void FormActivate();
     void imZamknijClick();
     void imRaportClick();
+    void ZapiszRaport();
     void treeWynChange(HTREEITEM wezel);
     void treeWynDblClick();
     void imPodpowClick();

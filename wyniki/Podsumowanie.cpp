@@ -205,7 +205,7 @@ std::string Systemy(const Zestawienie& z) {
         }
     }
     const WynikKomputera* najnowszy = Najnowszy(z);
-    const std::int64_t dzis = najnowszy != nullptr ? najnowszy->czas.utc / 86400 : 0;
+    const std::int64_t dzis = najnowszy != nullptr ? Chwila(najnowszy->czas) / 86400 : 0;
     std::vector<std::pair<std::string, std::size_t>> systemy;
     for (const auto& [system, s] : wsparcie) systemy.emplace_back(system, s.komputery);
     // The most frequent first; equal ones stay in the order of their names.
@@ -229,8 +229,7 @@ std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolum
                                         [&nazwa](const auto& a) { return a.nazwa == nazwa; });
             if (a == w.aplikacje.end()) continue;
             ++sprawdzone;
-            gotowe += std::all_of(a->komponenty.begin(), a->komponenty.end(),
-                                  [](const auto& k) { return k.stan == StanKomponentu::Spelnia; });
+            gotowe += Spelnia(*a);
         }
         const std::string n = Html(nazwa), g = std::to_string(gotowe),
                           m = std::to_string(sprawdzone);

@@ -51,16 +51,16 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
         return wynik;
     }
     if (polecenie.zestawienie) return WykonajZestawienie(polecenie, katalog, platforma);
-    DaneKomputera k;
+    WynikKomputera w;
     katalog.KatalogSystemu = platforma.KatalogSystemowy();
-    k.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
-    k.komputer = platforma.NazwaKomputera();
-    k.system = NazwaSystemu(platforma);
-    k.wersja_systemu = NumerWersjiSystemu(platforma);
-    k.typ_produktu = TypProduktu(platforma);
-    k.platforma = OpisPlatformy(platforma);
-    k.administrator = CzyAdministrator(platforma);
-    k.uac = StanUac(platforma);
+    w.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
+    w.komputer = platforma.NazwaKomputera();
+    w.system = NazwaSystemu(platforma);
+    w.wersja_systemu = NumerWersjiSystemu(platforma);
+    w.typ_produktu = TypProduktu(platforma);
+    w.platforma = OpisPlatformy(platforma);
+    w.administrator = CzyAdministrator(platforma);
+    w.uac = StanUac(platforma);
 
     DrzewoWyniku drzewo;
     bool przerwane = false;
@@ -74,15 +74,18 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
             break;
         }
     }
-    k.czas = platforma.Teraz();
+    w.czas = platforma.Teraz();
+    // The one reading of the tree for the console lines, the JSON and the CSV;
+    // the report is the tree's own text, as the window saves it.
+    w.aplikacje = AplikacjeWyniku(drzewo);
 
     bool wszystkie = !przerwane;
-    for (const auto& korzen : drzewo.Korzenie()) {
-        const bool spelnia = Spelnia(*korzen);
+    for (const auto& a : w.aplikacje) {
+        const bool spelnia = Spelnia(a);
         wszystkie = wszystkie && spelnia;
         if (polecenie.json == std::optional<std::string>("-")) continue;
-        wynik.wyjscie += std::string(spelnia ? "tak  " : "nie  ") + korzen->Tekst;
-        if (!spelnia) wynik.wyjscie += "  (brak: " + Brakujace(*korzen) + ")";
+        wynik.wyjscie += std::string(spelnia ? "tak  " : "nie  ") + a.nazwa;
+        if (!spelnia) wynik.wyjscie += "  (brak: " + Brakujace(a) + ")";
         wynik.wyjscie += "\n";
     }
     wynik.kod = wszystkie ? kod_wyjscia::Spelnione : kod_wyjscia::Niespelnione;
@@ -93,24 +96,23 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     };
     if (polecenie.raport) {
         NaglowekRaportu naglowek;
-        naglowek.wersja = k.wersja;
-        naglowek.data_czas = DataCzasRaportu(platforma, k.czas);
-        naglowek.podsumowanie = PodpisyPodsumowania(k.system, k.platforma, k.administrator, k.uac);
+        naglowek.wersja = w.wersja;
+        naglowek.data_czas = DataCzasRaportu(platforma, w.czas);
+        naglowek.podsumowanie = PodpisyPodsumowania(w.system, w.platforma, w.administrator, w.uac);
         if (!platforma.ZapiszPlik(*polecenie.raport,
                                   BajtyRaportu(TrescRaportu(naglowek, drzewo)))) {
             nieudany(*polecenie.raport);
         }
     }
     if (polecenie.json) {
-        const std::string json = WynikJson(k, drzewo);
+        const std::string json = WynikJson(w);
         if (*polecenie.json == "-") {
             wynik.wyjscie += json;
         } else if (!platforma.ZapiszPlik(*polecenie.json, json)) {
             nieudany(*polecenie.json);
         }
     }
-    if (polecenie.csv &&
-        !platforma.DopiszDoPliku(*polecenie.csv, NaglowekCsv, WierszeCsv(k, drzewo))) {
+    if (polecenie.csv && !platforma.DopiszDoPliku(*polecenie.csv, NaglowekCsv, WierszeCsv(w))) {
         nieudany(*polecenie.csv);
     }
     return wynik;

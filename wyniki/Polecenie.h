@@ -8,7 +8,6 @@
 
 #include "wyniki/Argumenty.h"
 #include "catalogue/Katalog.h"
-#include "wyniki/Wynik.h"
 #include "platform/Platforma.h"
 
 namespace pro {

@@ -72,8 +72,7 @@ std::string Liczba(std::size_t n) {
 }
 
 // "2016-03-14 08:05:30 (UTC+01:00)" in the computer's own time.
-std::string Czas(const CzasWyniku& czas) {
-    const CzasLokalny& c = czas.lokalny;
+std::string Czas(const CzasLokalny& c) {
     char t[48];
     std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d (UTC", c.rok, c.miesiac, c.dzien,
                   c.godzina, c.minuta, c.sekunda);

@@ -1,7 +1,5 @@
 #include "wyniki/WynikCsv.h"
 
-#include "catalogue/Proaplikacja.h"
-
 namespace pro {
 namespace {
 
@@ -17,13 +15,12 @@ std::string PoleCsv(const std::string& pole) {
 
 }  // namespace
 
-std::string WierszeCsv(const DaneKomputera& k, const DrzewoWyniku& drzewo) {
+std::string WierszeCsv(const WynikKomputera& w) {
     std::string wiersze;
-    for (const auto& korzen : drzewo.Korzenie()) {
-        const ProAplikacja* a = korzen->Aplikacja;
-        wiersze += PoleCsv(k.komputer) + ";" + PoleCsv(CzasIso(k.czas)) + ";" +
-                   PoleCsv(korzen->Tekst) + ";" + PoleCsv(a != nullptr ? a->Kod : "") + ";" +
-                   (Spelnia(*korzen) ? "tak" : "nie") + ";" + PoleCsv(Brakujace(*korzen)) + "\r\n";
+    for (const auto& a : w.aplikacje) {
+        wiersze += PoleCsv(w.komputer) + ";" + PoleCsv(CzasIso(w.czas)) + ";" + PoleCsv(a.nazwa) +
+                   ";" + PoleCsv(a.kod) + ";" + (Spelnia(a) ? "tak" : "nie") + ";" +
+                   PoleCsv(Brakujace(a)) + "\r\n";
     }
     return wiersze;
 }

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "catalogue/DrzewoWyniku.h"
 #include "wyniki/Wynik.h"
 
 namespace pro {
@@ -12,6 +11,6 @@ namespace pro {
 inline const std::string NaglowekCsv =
     "\xEF\xBB\xBFkomputer;czas;aplikacja;kod;spelnia;brakujace\r\n";
 
-std::string WierszeCsv(const DaneKomputera& dane, const DrzewoWyniku& drzewo);
+std::string WierszeCsv(const WynikKomputera& wynik);
 
 }  // namespace pro

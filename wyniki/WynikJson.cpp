@@ -1,72 +1,266 @@
 #include "wyniki/WynikJson.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <utility>
 
-#include "catalogue/Proaplikacja.h"
+#include "platform/Tekst.h"
 
 namespace pro {
 namespace {
 
-std::string JsonTekst(const std::string& tekst) {
-    std::string wynik = "\"";
-    for (char znak : tekst) {
-        const auto z = static_cast<unsigned char>(znak);
-        if (znak == '"' || znak == '\\') {
-            wynik += '\\';
-            wynik += znak;
-        } else if (z < 0x20) {
-            char kod[8];
-            std::snprintf(kod, sizeof kod, "\\u%04x", z);
-            wynik += kod;
-        } else {
-            wynik += znak;
+// Objects keep their fields in the order they were added.
+using Json = nlohmann::ordered_json;
+
+// A component's state as the file names it.
+constexpr std::pair<StanKomponentu, const char*> Statusy[] = {
+    {StanKomponentu::Spelnia, "spelnia"},
+    {StanKomponentu::NieSpelnia, "nie_spelnia"},
+    {StanKomponentu::Nieustalony, "nieustalony"},
+};
+
+const char* Status(StanKomponentu stan) {
+    for (const auto& [s, nazwa] : Statusy) {
+        if (s == stan) return nazwa;
+    }
+    return "nieustalony";
+}
+
+// Why a file is skipped.
+struct BladPola {
+    std::string powod;
+};
+
+std::string Cytat(const std::string& sciezka) {
+    return "\xE2\x80\x9E" + sciezka + "\xE2\x80\x9D";  // „…”
+}
+
+[[noreturn]] void ZlyTyp(const std::string& sciezka) {
+    throw BladPola{"pole " + Cytat(sciezka) + " ma zły typ"};
+}
+
+// A whole number that fits in an int; nullopt for anything else.
+std::optional<int> Calkowita(const Json& pole) {
+    if (pole.is_number_unsigned()) {
+        const auto n = pole.get<std::uint64_t>();
+        if (n > static_cast<std::uint64_t>(INT_MAX)) return std::nullopt;
+        return static_cast<int>(n);
+    }
+    if (!pole.is_number_integer()) return std::nullopt;
+    const auto n = pole.get<std::int64_t>();
+    if (n < INT_MIN || n > INT_MAX) return std::nullopt;
+    return static_cast<int>(n);
+}
+
+// An object of the file and its path in it ("aplikacje[0].komponenty[1]"),
+// which names a field in the reason a file is skipped.
+class Obiekt {
+public:
+    Obiekt(const Json& obiekt, std::string sciezka) : j_(obiekt), sciezka_(std::move(sciezka)) {
+        if (!j_.is_object()) ZlyTyp(sciezka_);
+    }
+
+    std::string Sciezka(const char* nazwa) const {
+        return sciezka_.empty() ? std::string(nazwa) : sciezka_ + "." + nazwa;
+    }
+    // The field, or nullptr when there is none.
+    const Json* Szukaj(const char* nazwa) const {
+        const auto it = j_.find(nazwa);
+        return it == j_.end() ? nullptr : &*it;
+    }
+    // The field, which the file must have.
+    const Json& Pole(const char* nazwa) const {
+        const Json* pole = Szukaj(nazwa);
+        if (pole == nullptr) throw BladPola{"brak pola " + Cytat(Sciezka(nazwa))};
+        return *pole;
+    }
+    std::string Tekst(const char* nazwa) const {
+        const Json& pole = Pole(nazwa);
+        if (!pole.is_string()) ZlyTyp(Sciezka(nazwa));
+        return pole.get<std::string>();
+    }
+    bool Logiczna(const char* nazwa) const {
+        const Json& pole = Pole(nazwa);
+        if (!pole.is_boolean()) ZlyTyp(Sciezka(nazwa));
+        return pole.get<bool>();
+    }
+    const Json& Tablica(const char* nazwa) const {
+        const Json& pole = Pole(nazwa);
+        if (!pole.is_array()) ZlyTyp(Sciezka(nazwa));
+        if (pole.size() > LimitPozycji) {
+            throw BladPola{"pole " + Cytat(Sciezka(nazwa)) + " ma ponad " +
+                           std::to_string(LimitPozycji) + " pozycji"};
+        }
+        return pole;
+    }
+
+private:
+    const Json& j_;
+    std::string sciezka_;
+};
+
+StanKomponentu Stan(const Obiekt& komponent) {
+    const std::string status = komponent.Tekst("status");
+    const auto it = std::find_if(std::begin(Statusy), std::end(Statusy),
+                                 [&status](const auto& s) { return status == s.second; });
+    if (it == std::end(Statusy)) {
+        throw BladPola{"pole " + Cytat(komponent.Sciezka("status")) + " ma nieznaną wartość"};
+    }
+    return it->first;
+}
+
+KomponentWyniku Komponent(const Obiekt& o) {
+    KomponentWyniku k;
+    k.nazwa = o.Tekst("nazwa");
+    k.tekst = o.Tekst("tekst");
+    k.stan = Stan(o);
+    // The minimum names the version to install, the number is only told: a
+    // file without them, or with them out of range, still reads.
+    if (const Json* wymagana = o.Szukaj("wymagana")) {
+        const auto n = Calkowita(*wymagana);
+        if (n && *n > 0 && *n < 100000) k.wymagana = *n;
+    }
+    if (const Json* wykryta = o.Szukaj("wykryta")) {
+        k.wykryta = Calkowita(*wykryta).value_or(NotDetected);
+    }
+    return k;
+}
+
+AplikacjaWyniku Aplikacja(const Obiekt& o) {
+    AplikacjaWyniku a;
+    a.nazwa = o.Tekst("nazwa");
+    const Json& komponenty = o.Tablica("komponenty");
+    for (std::size_t i = 0; i < komponenty.size(); ++i) {
+        a.komponenty.push_back(Komponent(
+            Obiekt(komponenty[i], o.Sciezka("komponenty") + "[" + std::to_string(i) + "]")));
+    }
+    if (const Json* kod = o.Szukaj("kod"); kod != nullptr && kod->is_string()) {
+        a.kod = kod->get<std::string>();
+    }
+    return a;
+}
+
+// The checks in the order of the fields, so that a file is skipped for the
+// first fault in it.
+WynikKomputera Odczytaj(const Json& j) {
+    if (!j.is_object()) throw BladPola{"plik nie zawiera obiektu JSON"};
+    const Obiekt plik(j, "");
+    if (const Json* format = plik.Szukaj("format")) {
+        if (!format->is_number_integer()) ZlyTyp("format");
+        if (*format != FormatWynikuJson) {
+            throw BladPola{"nieobsługiwany format pliku: " + format->dump()};
         }
     }
-    return wynik + "\"";
+    WynikKomputera w;
+    w.komputer = plik.Tekst("komputer");
+    if (w.komputer.empty()) throw BladPola{"pole " + Cytat("komputer") + " jest puste"};
+    const auto czas = CzytajCzas(plik.Tekst("czas"));
+    if (!czas) throw BladPola{"pole " + Cytat("czas") + " nie jest czasem"};
+    w.czas = *czas;
+    w.wersja = plik.Tekst("wersja_programu");
+    w.system = plik.Tekst("system");
+    if (plik.Szukaj("wersja_systemu") != nullptr) w.wersja_systemu = plik.Tekst("wersja_systemu");
+    if (const Json* typ = plik.Szukaj("typ_produktu"); typ != nullptr && !typ->is_null()) {
+        if (!typ->is_number_unsigned() || *typ > 0xFFFFFFFFu) ZlyTyp("typ_produktu");
+        w.typ_produktu = typ->get<std::uint32_t>();
+    }
+    w.platforma = plik.Tekst("platforma");
+    w.uac = plik.Tekst("uac");
+    w.administrator = plik.Logiczna("administrator");
+    const Json& aplikacje = plik.Tablica("aplikacje");
+    for (std::size_t i = 0; i < aplikacje.size(); ++i) {
+        w.aplikacje.push_back(
+            Aplikacja(Obiekt(aplikacje[i], "aplikacje[" + std::to_string(i) + "]")));
+    }
+    return w;
+}
+
+// The deepest nesting of arrays and objects in a JSON text.
+std::size_t Zagniezdzenie(const std::string& tekst) {
+    std::size_t glebokosc = 0, najglebiej = 0;
+    bool w_napisie = false;
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+        const char z = tekst[i];
+        if (w_napisie) {
+            if (z == '\\')
+                ++i;
+            else if (z == '"')
+                w_napisie = false;
+            continue;
+        }
+        if (z == '"') {
+            w_napisie = true;
+        } else if (z == '[' || z == '{') {
+            najglebiej = std::max(najglebiej, ++glebokosc);
+        } else if ((z == ']' || z == '}') && glebokosc > 0) {
+            --glebokosc;
+        }
+    }
+    return najglebiej;
 }
 
 }  // namespace
 
-std::string WynikJson(const DaneKomputera& k, const DrzewoWyniku& drzewo) {
-    std::string j = "{\n";
-    j += "  \"format\": " + std::to_string(FormatWynikuJson) + ",\n";
-    j += "  \"wersja_programu\": " + JsonTekst(k.wersja) + ",\n";
-    j += "  \"komputer\": " + JsonTekst(k.komputer) + ",\n";
-    j += "  \"czas\": " + JsonTekst(CzasIso(k.czas)) + ",\n";
-    j += "  \"system\": " + JsonTekst(k.system) + ",\n";
-    j += "  \"wersja_systemu\": " + JsonTekst(k.wersja_systemu) + ",\n";
-    j += "  \"typ_produktu\": " +
-         (k.typ_produktu ? std::to_string(*k.typ_produktu) : std::string("null")) + ",\n";
-    j += "  \"platforma\": " + JsonTekst(k.platforma) + ",\n";
-    j += std::string("  \"administrator\": ") + (k.administrator ? "true" : "false") + ",\n";
-    j += "  \"uac\": " + JsonTekst(k.uac) + ",\n";
-    j += "  \"aplikacje\": [";
-    bool pierwsza = true;
-    for (const auto& korzen : drzewo.Korzenie()) {
-        j += pierwsza ? "\n" : ",\n";
-        pierwsza = false;
-        const ProAplikacja* a = korzen->Aplikacja;
-        j += "    {\n      \"nazwa\": " + JsonTekst(korzen->Tekst) + ",\n";
-        j += "      \"kod\": " + JsonTekst(a != nullptr ? a->Kod : "") + ",\n";
-        j += std::string("      \"spelnia_wymagania\": ") + (Spelnia(*korzen) ? "true" : "false") +
-             ",\n";
-        j += "      \"komponenty\": [";
-        bool pierwszy = true;
-        for (const auto& d : korzen->Dzieci) {
-            j += pierwszy ? "\n" : ",\n";
-            pierwszy = false;
-            const ProKomponent* c = d->Komponent;
-            j += "        {\"nazwa\": " + JsonTekst(c != nullptr ? c->Nazwa : d->Tekst);
-            j += ", \"wymagana\": " +
-                 std::to_string(a != nullptr && c != nullptr ? a->Wymaganie(c->Id) : 0);
-            j += ", \"wykryta\": " + std::to_string(c != nullptr ? c->Wersja : NotDetected);
-            j += ", \"tekst\": " + JsonTekst(c != nullptr ? c->WersjaTxt : "");
-            j += ", \"status\": " + JsonTekst(StatusKomponentu(*d)) + "}";
+std::string WynikJson(const WynikKomputera& w) {
+    Json aplikacje = Json::array();
+    for (const auto& a : w.aplikacje) {
+        Json komponenty = Json::array();
+        for (const auto& k : a.komponenty) {
+            komponenty.push_back(Json{{"nazwa", k.nazwa},
+                                      {"wymagana", k.wymagana},
+                                      {"wykryta", k.wykryta},
+                                      {"tekst", k.tekst},
+                                      {"status", Status(k.stan)}});
         }
-        j += pierwszy ? "]\n    }" : "\n      ]\n    }";
+        aplikacje.push_back(Json{{"nazwa", a.nazwa},
+                                 {"kod", a.kod},
+                                 {"spelnia_wymagania", Spelnia(a)},
+                                 {"komponenty", std::move(komponenty)}});
     }
-    j += pierwsza ? "]\n}\n" : "\n  ]\n}\n";
-    return j;
+    Json j;
+    j["format"] = FormatWynikuJson;
+    j["wersja_programu"] = w.wersja;
+    j["komputer"] = w.komputer;
+    j["czas"] = CzasIso(w.czas);
+    j["system"] = w.system;
+    j["wersja_systemu"] = w.wersja_systemu;
+    j["typ_produktu"] = w.typ_produktu ? Json(*w.typ_produktu) : Json(nullptr);
+    j["platforma"] = w.platforma;
+    j["administrator"] = w.administrator;
+    j["uac"] = w.uac;
+    j["aplikacje"] = std::move(aplikacje);
+    // A text that is no UTF-8 (the platform gives none) is written with
+    // U+FFFD in place of its bad bytes, so that the file still reads.
+    return j.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::variant<WynikKomputera, std::string> CzytajWynik(const std::string& bajty) {
+    if (const auto blad = BlednyUtf8(bajty)) {
+        return "niepoprawny JSON: błędny znak UTF-8 (bajt " + std::to_string(*blad + 1) + ")";
+    }
+    // The parser walks without recursion, but a value nested thousands deep
+    // is no result of ours and costs every later walk over it.
+    if (Zagniezdzenie(bajty) > LimitZagniezdzenia) {
+        return "niepoprawny JSON: zagnieżdżenie głębsze niż " + std::to_string(LimitZagniezdzenia) +
+               " poziomów";
+    }
+    Json j;
+    try {
+        j = Json::parse(bajty);
+    } catch (const Json::parse_error& e) {
+        return "niepoprawny JSON (bajt " + std::to_string(e.byte) + ")";
+    } catch (const Json::exception&) {
+        return std::string("niepoprawny JSON");
+    }
+    try {
+        return Odczytaj(j);
+    } catch (const BladPola& b) {
+        return b.powod;
+    }
 }
 
 }  // namespace pro

@@ -71,26 +71,25 @@ void SymulowanaMaszyna::ZablokujKlucz(Korzen korzen, const std::string& klucz) {
     rejestr_[Sciezka(korzen, klucz)].zablokowany = true;
 }
 
-Uchwyt SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
+KluczRejestru SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
     return Otworz("OtworzKlucz", korzen, sciezka);
 }
 
-Uchwyt SymulowanaMaszyna::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
+KluczRejestru SymulowanaMaszyna::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
     return Otworz("OtworzKlucz64", korzen, sciezka);
 }
 
-Uchwyt SymulowanaMaszyna::Otworz(std::string_view operacja, Korzen korzen,
-                                 const std::string& sciezka) {
+KluczRejestru SymulowanaMaszyna::Otworz(std::string_view operacja, Korzen korzen,
+                                        const std::string& sciezka) {
     const std::string pelna = Sciezka(korzen, sciezka);
     Zapisz(operacja, (korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + sciezka);
     auto it = rejestr_.find(pelna);
-    if (it == rejestr_.end() || it->second.zablokowany) return 0;
-    const Uchwyt uchwyt = Wydaj("klucz " + pelna);
-    klucze_[uchwyt] = pelna;
-    return uchwyt;
+    if (it == rejestr_.end() || it->second.zablokowany) return {};
+    klucze_[nastepny_] = pelna;
+    return Wydaj<RodzajKlucza>("klucz " + pelna);
 }
 
-const SymulowanaMaszyna::Wartosc* SymulowanaMaszyna::Znajdz(Uchwyt klucz,
+const SymulowanaMaszyna::Wartosc* SymulowanaMaszyna::Znajdz(std::uintptr_t klucz,
                                                             const std::string& nazwa) const {
     auto k = klucze_.find(klucz);
     if (k == klucze_.end()) return nullptr;
@@ -100,26 +99,28 @@ const SymulowanaMaszyna::Wartosc* SymulowanaMaszyna::Znajdz(Uchwyt klucz,
     return w == r->second.wartosci.end() ? nullptr : &w->second;
 }
 
-std::optional<InfoWartosci> SymulowanaMaszyna::ZapytajWartosc(Uchwyt klucz,
+std::optional<InfoWartosci> SymulowanaMaszyna::ZapytajWartosc(const KluczRejestru& uchwyt,
                                                               const std::string& nazwa) {
+    const std::uintptr_t klucz = WartoscUchwytu(uchwyt);
     Zapisz("ZapytajWartosc", (klucze_.count(klucz) ? klucze_[klucz] : "?") + ":" + nazwa);
     const Wartosc* w = Znajdz(klucz, nazwa);
     if (w == nullptr) return std::nullopt;
     return InfoWartosci{w->typ, static_cast<std::uint32_t>(w->dane.size())};
 }
 
-std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajWartosc(Uchwyt klucz,
-                                                                          const std::string& nazwa,
-                                                                          std::uint32_t rozmiar) {
+std::optional<std::vector<std::uint8_t>> SymulowanaMaszyna::CzytajWartosc(
+    const KluczRejestru& uchwyt, const std::string& nazwa, std::uint32_t rozmiar) {
+    const std::uintptr_t klucz = WartoscUchwytu(uchwyt);
     Zapisz("CzytajWartosc", (klucze_.count(klucz) ? klucze_[klucz] : "?") + ":" + nazwa);
     const Wartosc* w = Znajdz(klucz, nazwa);
     if (w == nullptr || w->dane.size() > rozmiar) return std::nullopt;  // ERROR_MORE_DATA
     return w->dane;
 }
 
-void SymulowanaMaszyna::ZamknijKlucz(Uchwyt klucz) {
+void SymulowanaMaszyna::Zwolnij(const KluczRejestru& uchwyt) {
+    const std::uintptr_t klucz = WartoscUchwytu(uchwyt);
     Zapisz("ZamknijKlucz", klucze_.count(klucz) ? klucze_[klucz] : "?");
-    Zwolnij(klucz, "klucz");
+    Oddaj(klucz, "klucz");
     klucze_.erase(klucz);
 }
 
@@ -240,7 +241,8 @@ bool SymulowanaMaszyna::Zawodzi(std::string_view krok, std::string_view argument
            (!argument.empty() && krok_zawodzi == std::string(krok) + " " + std::string(argument));
 }
 
-void SymulowanaMaszyna::Sprawdz(std::string_view operacja, Uchwyt uchwyt, std::string_view rodzaj) {
+void SymulowanaMaszyna::Sprawdz(std::string_view operacja, std::uintptr_t uchwyt,
+                                std::string_view rodzaj) {
     auto it = otwarte_.find(uchwyt);
     if (it == otwarte_.end() || it->second.substr(0, rodzaj.size()) != rodzaj) {
         Zapisz("BLAD argument",
@@ -254,74 +256,76 @@ bool SymulowanaMaszyna::PodszyjSie() {
     return true;
 }
 
-Uchwyt SymulowanaMaszyna::OtworzTokenWatku(std::uint32_t& blad) {
+Token SymulowanaMaszyna::OtworzTokenWatku(std::uint32_t& blad) {
     if (Zawodzi("OtworzTokenWatku") || !(token_watku || podszyty_)) {
         blad = blad_tokenu_watku;
-        return 0;
+        return {};
     }
-    return Wydaj("token watku");
+    return Wydaj<RodzajTokenu>("token watku");
 }
 
-Uchwyt SymulowanaMaszyna::OtworzTokenProcesu() {
-    return Zawodzi("OtworzTokenProcesu") || !token_procesu ? 0 : Wydaj("token procesu");
+Token SymulowanaMaszyna::OtworzTokenProcesu() {
+    if (Zawodzi("OtworzTokenProcesu") || !token_procesu) return {};
+    return Wydaj<RodzajTokenu>("token procesu");
 }
 
-Uchwyt SymulowanaMaszyna::UtworzSidAdministratorow() {
-    return Zawodzi("UtworzSidAdministratorow") ? 0 : Wydaj("sid");
+Sid SymulowanaMaszyna::UtworzSidAdministratorow() {
+    if (Zawodzi("UtworzSidAdministratorow")) return {};
+    return Wydaj<RodzajSid>("sid");
 }
 
-std::uint32_t SymulowanaMaszyna::DlugoscSid(Uchwyt sid) {
+std::uint32_t SymulowanaMaszyna::DlugoscSid(const Sid& sid) {
     Zapisz("DlugoscSid", "");
-    Sprawdz("DlugoscSid", sid, "sid");
+    Sprawdz("DlugoscSid", WartoscUchwytu(sid), "sid");
     return 16;  // S-1-5-32-544: 8 bytes of header, two sub-authorities
 }
 
-Uchwyt SymulowanaMaszyna::PrzydzielPamiec(std::uint32_t rozmiar) {
-    return Zawodzi("PrzydzielPamiec", std::to_string(rozmiar))
-               ? 0
-               : Wydaj("pamiec " + std::to_string(rozmiar));
+Pamiec SymulowanaMaszyna::PrzydzielPamiec(std::uint32_t rozmiar) {
+    if (Zawodzi("PrzydzielPamiec", std::to_string(rozmiar))) return {};
+    return Wydaj<RodzajPamieci>("pamiec " + std::to_string(rozmiar));
 }
 
-bool SymulowanaMaszyna::InicjujDeskryptor(Uchwyt deskryptor) {
-    Sprawdz("InicjujDeskryptor", deskryptor, "pamiec 20");
+bool SymulowanaMaszyna::InicjujDeskryptor(const Pamiec& deskryptor) {
+    Sprawdz("InicjujDeskryptor", WartoscUchwytu(deskryptor), "pamiec 20");
     return !Zawodzi("InicjujDeskryptor");
 }
-bool SymulowanaMaszyna::InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) {
+bool SymulowanaMaszyna::InicjujAcl(const Pamiec& acl, std::uint32_t rozmiar) {
     Zapisz("RozmiarAcl", std::to_string(rozmiar));
-    Sprawdz("InicjujAcl", acl, "pamiec " + std::to_string(rozmiar));
+    Sprawdz("InicjujAcl", WartoscUchwytu(acl), "pamiec " + std::to_string(rozmiar));
     return !Zawodzi("InicjujAcl");
 }
-bool SymulowanaMaszyna::DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) {
+bool SymulowanaMaszyna::DodajWpisDostepu(const Pamiec& acl, std::uint32_t maska, const Sid& sid) {
     Zapisz("MaskaWpisu", std::to_string(maska));
-    Sprawdz("DodajWpisDostepu", acl, "pamiec");
-    Sprawdz("DodajWpisDostepu", sid, "sid");
+    Sprawdz("DodajWpisDostepu", WartoscUchwytu(acl), "pamiec");
+    Sprawdz("DodajWpisDostepu", WartoscUchwytu(sid), "sid");
     return !Zawodzi("DodajWpisDostepu");
 }
-bool SymulowanaMaszyna::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
-    Sprawdz("UstawDacl", deskryptor, "pamiec 20");
-    Sprawdz("UstawDacl", acl, "pamiec");
+bool SymulowanaMaszyna::UstawDacl(const Pamiec& deskryptor, const Pamiec& acl) {
+    Sprawdz("UstawDacl", WartoscUchwytu(deskryptor), "pamiec 20");
+    Sprawdz("UstawDacl", WartoscUchwytu(acl), "pamiec");
     return !Zawodzi("UstawDacl");
 }
-bool SymulowanaMaszyna::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
+bool SymulowanaMaszyna::UstawGrupe(const Pamiec& deskryptor, const Sid& sid) {
     return UstawSid("UstawGrupe", deskryptor, sid);
 }
-bool SymulowanaMaszyna::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
+bool SymulowanaMaszyna::UstawWlasciciela(const Pamiec& deskryptor, const Sid& sid) {
     return UstawSid("UstawWlasciciela", deskryptor, sid);
 }
-bool SymulowanaMaszyna::UstawSid(std::string_view operacja, Uchwyt deskryptor, Uchwyt sid) {
-    Sprawdz(operacja, deskryptor, "pamiec 20");
-    Sprawdz(operacja, sid, "sid");
+bool SymulowanaMaszyna::UstawSid(std::string_view operacja, const Pamiec& deskryptor,
+                                 const Sid& sid) {
+    Sprawdz(operacja, WartoscUchwytu(deskryptor), "pamiec 20");
+    Sprawdz(operacja, WartoscUchwytu(sid), "sid");
     return !Zawodzi(operacja);
 }
-bool SymulowanaMaszyna::DeskryptorPoprawny(Uchwyt deskryptor) {
-    Sprawdz("DeskryptorPoprawny", deskryptor, "pamiec 20");
+bool SymulowanaMaszyna::DeskryptorPoprawny(const Pamiec& deskryptor) {
+    Sprawdz("DeskryptorPoprawny", WartoscUchwytu(deskryptor), "pamiec 20");
     return !Zawodzi("DeskryptorPoprawny");
 }
 
-std::optional<bool> SymulowanaMaszyna::SprawdzDostep(Uchwyt deskryptor, Uchwyt token) {
-    Sprawdz("SprawdzDostep", deskryptor, "pamiec 20");
-    Sprawdz("SprawdzDostep", token, "token");
-    auto it = otwarte_.find(token);
+std::optional<bool> SymulowanaMaszyna::SprawdzDostep(const Pamiec& deskryptor, const Token& token) {
+    Sprawdz("SprawdzDostep", WartoscUchwytu(deskryptor), "pamiec 20");
+    Sprawdz("SprawdzDostep", WartoscUchwytu(token), "token");
+    auto it = otwarte_.find(WartoscUchwytu(token));
     const std::string rodzaj = it == otwarte_.end() ? "?" : it->second;
     if (Zawodzi("SprawdzDostep", rodzaj)) return std::nullopt;
     // ERROR_NO_IMPERSONATION_TOKEN
@@ -334,36 +338,38 @@ void SymulowanaMaszyna::PrzywrocSie() {
     podszyty_ = false;
 }
 
-void SymulowanaMaszyna::ZwolnijPamiec(Uchwyt pamiec) {
+void SymulowanaMaszyna::Zwolnij(const Pamiec& pamiec) {
     Zapisz("ZwolnijPamiec", "");
-    Zwolnij(pamiec, "pamiec");
+    Oddaj(WartoscUchwytu(pamiec), "pamiec");
 }
 
-void SymulowanaMaszyna::ZwolnijSid(Uchwyt sid) {
+void SymulowanaMaszyna::Zwolnij(const Sid& sid) {
     Zapisz("ZwolnijSid", "");
-    Zwolnij(sid, "sid");
+    Oddaj(WartoscUchwytu(sid), "sid");
 }
 
-void SymulowanaMaszyna::ZamknijUchwyt(Uchwyt uchwyt) {
+void SymulowanaMaszyna::Zwolnij(const Token& token) {
     Zapisz("ZamknijUchwyt", "");
-    Zwolnij(uchwyt, "token");
+    Oddaj(WartoscUchwytu(token), "token");
 }
 
 // --- COM automation ---------------------------------------------------------
 
-Uchwyt SymulowanaMaszyna::UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) {
+ObiektAutomatyzacji SymulowanaMaszyna::UtworzObiekt(const std::string& prog_id,
+                                                    BladAutomatyzacji& blad) {
     Zapisz("UtworzObiekt", prog_id);
     blad = BladAutomatyzacji::Blad;
-    if (prog_id != "Excel.Application" || !excel.zarejestrowany) return 0;
+    if (prog_id != "Excel.Application" || !excel.zarejestrowany) return {};
     if (excel.zawieszenie == Zawieszenie::Utworzenie) {
         blad = BladAutomatyzacji::BrakOdpowiedzi;
-        return 0;
+        return {};
     }
     ++excel.utworzone;
-    return Wydaj("obiekt");
+    return Wydaj<RodzajObiektu>("obiekt");
 }
 
-std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(Uchwyt, const std::string& nazwa,
+std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(const ObiektAutomatyzacji&,
+                                                             const std::string& nazwa,
                                                              BladAutomatyzacji& blad) {
     Zapisz("CzytajWlasnosc", nazwa);
     blad = BladAutomatyzacji::Blad;
@@ -375,7 +381,8 @@ std::optional<std::string> SymulowanaMaszyna::CzytajWlasnosc(Uchwyt, const std::
     return excel.wersja;
 }
 
-bool SymulowanaMaszyna::WywolajMetode(Uchwyt, const std::string& nazwa, BladAutomatyzacji& blad) {
+bool SymulowanaMaszyna::WywolajMetode(const ObiektAutomatyzacji&, const std::string& nazwa,
+                                      BladAutomatyzacji& blad) {
     Zapisz("WywolajMetode", nazwa);
     blad = BladAutomatyzacji::Blad;
     if (nazwa != "Quit" || excel.quit_zawodzi) return false;
@@ -383,9 +390,9 @@ bool SymulowanaMaszyna::WywolajMetode(Uchwyt, const std::string& nazwa, BladAuto
     return true;
 }
 
-void SymulowanaMaszyna::ZwolnijObiekt(Uchwyt obiekt) {
+void SymulowanaMaszyna::Zwolnij(const ObiektAutomatyzacji& obiekt) {
     Zapisz("ZwolnijObiekt", "");
-    Zwolnij(obiekt, "obiekt");
+    Oddaj(WartoscUchwytu(obiekt), "obiekt");
 }
 
 // --- Effects of the windows -------------------------------------------------
@@ -393,19 +400,6 @@ void SymulowanaMaszyna::ZwolnijObiekt(Uchwyt obiekt) {
 void SymulowanaMaszyna::OtworzAdres(const std::string& adres) {
     Zapisz("OtworzAdres", adres);
     otwarte_adresy.push_back(adres);
-}
-
-int SymulowanaMaszyna::Komunikat(const std::string& tekst, const std::string& tytul,
-                                 std::uint32_t flagi) {
-    Zapisz("Komunikat", tekst);
-    komunikaty.push_back({tekst, tytul, flagi});
-    return odpowiedz_komunikatu;
-}
-
-std::optional<std::string> SymulowanaMaszyna::DialogZapisu(const ParametryZapisu& parametry) {
-    Zapisz("DialogZapisu", parametry.nazwa_pliku);
-    dialogi.push_back(parametry);
-    return odpowiedz_dialogu;
 }
 
 bool SymulowanaMaszyna::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
@@ -468,20 +462,13 @@ void SymulowanaMaszyna::Zapisz(std::string_view operacja, std::string_view argum
     wywolania.push_back(std::move(linia));
 }
 
-Uchwyt SymulowanaMaszyna::Wydaj(const std::string& co) {
-    const Uchwyt uchwyt = nastepny_++;
-    otwarte_[uchwyt] = co;
-    return uchwyt;
-}
-
-bool SymulowanaMaszyna::Zwolnij(Uchwyt uchwyt, std::string_view rodzaj) {
+void SymulowanaMaszyna::Oddaj(std::uintptr_t uchwyt, std::string_view rodzaj) {
     auto it = otwarte_.find(uchwyt);
     if (it == otwarte_.end() || it->second.substr(0, rodzaj.size()) != rodzaj) {
         Zapisz("BLAD zwolnienie", std::string(rodzaj) + " " + std::to_string(uchwyt));
-        return false;
+        return;
     }
     otwarte_.erase(it);
-    return true;
 }
 
 }  // namespace pro

@@ -1,9 +1,8 @@
 #pragma once
 // A simulated Windows machine: an in-memory registry with typed values,
 // files with or without version data, OS and processor records, token state,
-// a substitute Excel, and recorders for the shell, message boxes, the save
-// dialog and written files. Every call is recorded in `wywolania`, so a test
-// can prove which probes ran and that every handle was released.
+// a substitute Excel, and recorders for the shell and written files. Every call is recorded in
+// `wywolania`, so a test can prove which probes ran and that every handle was released.
 
 #include <functional>
 #include <map>
@@ -67,7 +66,8 @@ public:
     // (e.g. "PrzydzielPamiec 20"); empty for none. As on Windows,
     // a successful PodszyjSie gives the thread a token until PrzywrocSie, and
     // AccessCheck refuses a process (primary) token. An operation handed a
-    // handle of the wrong kind, or one already released, records a "BLAD" line.
+    // handle already released, or memory of another size than it needs,
+    // records a "BLAD" line.
     std::string krok_zawodzi;
     std::uint32_t blad_tokenu_watku = 1008;  // ERROR_NO_TOKEN
     bool token_watku = false;                // the thread already has a token
@@ -90,15 +90,7 @@ public:
     } excel;
 
     // --- Effects of the windows.
-    struct Komunikat_ {
-        std::string tekst, tytul;
-        std::uint32_t flagi = 0;
-    };
-    std::vector<Komunikat_> komunikaty;
-    int odpowiedz_komunikatu = 1;  // IDOK
     std::vector<std::string> otwarte_adresy;
-    std::vector<ParametryZapisu> dialogi;
-    std::optional<std::string> odpowiedz_dialogu;  // none: cancelled
     std::map<std::string, std::string> zapisane_pliki;
     bool zapis_zawodzi = false;
 
@@ -120,17 +112,18 @@ public:
     std::vector<std::string> wywolania;
     // How many recorded calls start with `poczatek`.
     std::size_t Liczba(std::string_view poczatek) const;
-    // Handles handed out and not yet released.
-    const std::map<Uchwyt, std::string>& Niezwolnione() const { return otwarte_; }
+    // Handles handed out and not yet released: what each is.
+    const std::map<std::uintptr_t, std::string>& Niezwolnione() const { return otwarte_; }
 
     // Platforma
-    Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    KluczRejestru OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
     // One registry serves both views; the call is recorded by its own name.
-    Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
-    std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
-    std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
+    KluczRejestru OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
+    std::optional<InfoWartosci> ZapytajWartosc(const KluczRejestru& klucz,
+                                               const std::string& nazwa) override;
+    std::optional<std::vector<std::uint8_t>> CzytajWartosc(const KluczRejestru& klucz,
+                                                           const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
-    void ZamknijKlucz(Uchwyt klucz) override;
     bool PlikIstnieje(const std::string& sciezka) override;
     std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
     std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,
@@ -148,31 +141,27 @@ public:
                                               std::uint32_t sp_minor) override;
     int MetrykaSystemu(int indeks) override;
     bool PodszyjSie() override;
-    Uchwyt OtworzTokenWatku(std::uint32_t& blad) override;
-    Uchwyt OtworzTokenProcesu() override;
-    Uchwyt UtworzSidAdministratorow() override;
-    std::uint32_t DlugoscSid(Uchwyt sid) override;
-    Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) override;
-    bool InicjujDeskryptor(Uchwyt deskryptor) override;
-    bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) override;
-    bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) override;
-    bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) override;
-    bool UstawGrupe(Uchwyt deskryptor, Uchwyt sid) override;
-    bool UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) override;
-    bool DeskryptorPoprawny(Uchwyt deskryptor) override;
-    std::optional<bool> SprawdzDostep(Uchwyt deskryptor, Uchwyt token) override;
+    Token OtworzTokenWatku(std::uint32_t& blad) override;
+    Token OtworzTokenProcesu() override;
+    Sid UtworzSidAdministratorow() override;
+    std::uint32_t DlugoscSid(const Sid& sid) override;
+    Pamiec PrzydzielPamiec(std::uint32_t rozmiar) override;
+    bool InicjujDeskryptor(const Pamiec& deskryptor) override;
+    bool InicjujAcl(const Pamiec& acl, std::uint32_t rozmiar) override;
+    bool DodajWpisDostepu(const Pamiec& acl, std::uint32_t maska, const Sid& sid) override;
+    bool UstawDacl(const Pamiec& deskryptor, const Pamiec& acl) override;
+    bool UstawGrupe(const Pamiec& deskryptor, const Sid& sid) override;
+    bool UstawWlasciciela(const Pamiec& deskryptor, const Sid& sid) override;
+    bool DeskryptorPoprawny(const Pamiec& deskryptor) override;
+    std::optional<bool> SprawdzDostep(const Pamiec& deskryptor, const Token& token) override;
     void PrzywrocSie() override;
-    void ZwolnijPamiec(Uchwyt pamiec) override;
-    void ZwolnijSid(Uchwyt sid) override;
-    void ZamknijUchwyt(Uchwyt uchwyt) override;
-    Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
-    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+    ObiektAutomatyzacji UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
+    std::optional<std::string> CzytajWlasnosc(const ObiektAutomatyzacji& obiekt,
+                                              const std::string& nazwa,
                                               BladAutomatyzacji& blad) override;
-    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa, BladAutomatyzacji& blad) override;
-    void ZwolnijObiekt(Uchwyt obiekt) override;
+    bool WywolajMetode(const ObiektAutomatyzacji& obiekt, const std::string& nazwa,
+                       BladAutomatyzacji& blad) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
-    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;
@@ -188,22 +177,35 @@ private:
         bool zablokowany = false;
         std::map<std::string, Wartosc> wartosci;  // by lower-case name
     };
-    std::map<std::string, Klucz> rejestr_;   // by "HKLM\path" in lower case
-    std::map<Uchwyt, std::string> otwarte_;  // handle -> what it is
-    std::map<Uchwyt, std::string> klucze_;   // key handle -> registry path
-    Uchwyt nastepny_ = 0x100;
+    // Each release is recorded by the name of its Windows call's operation.
+    void Zwolnij(const KluczRejestru& klucz) override;         // "ZamknijKlucz"
+    void Zwolnij(const Token& token) override;                 // "ZamknijUchwyt"
+    void Zwolnij(const Sid& sid) override;                     // "ZwolnijSid"
+    void Zwolnij(const Pamiec& pamiec) override;               // "ZwolnijPamiec"
+    void Zwolnij(const ObiektAutomatyzacji& obiekt) override;  // "ZwolnijObiekt"
+
+    std::map<std::string, Klucz> rejestr_;           // by "HKLM\path" in lower case
+    std::map<std::uintptr_t, std::string> otwarte_;  // handle -> what it is
+    std::map<std::uintptr_t, std::string> klucze_;   // key handle -> registry path
+    std::uintptr_t nastepny_ = 0x100;
     bool podszyty_ = false;
 
     static std::string Sciezka(Korzen korzen, const std::string& klucz);
-    Uchwyt Otworz(std::string_view operacja, Korzen korzen, const std::string& sciezka);
-    Uchwyt Wydaj(const std::string& co);
-    bool Zwolnij(Uchwyt uchwyt, std::string_view rodzaj);
+    KluczRejestru Otworz(std::string_view operacja, Korzen korzen, const std::string& sciezka);
+    // A new handle of its kind, recorded as `co` until released.
+    template <typename Rodzaj>
+    Uchwyt<Rodzaj> Wydaj(const std::string& co) {
+        otwarte_[nastepny_] = co;
+        return Platforma::Wydaj<Rodzaj>(nastepny_++);
+    }
+    // Forgets a released handle; a "BLAD" line for one not open as `rodzaj`.
+    void Oddaj(std::uintptr_t uchwyt, std::string_view rodzaj);
     bool Zawodzi(std::string_view krok, std::string_view argument = {});
-    void Sprawdz(std::string_view operacja, Uchwyt uchwyt, std::string_view rodzaj);
+    void Sprawdz(std::string_view operacja, std::uintptr_t uchwyt, std::string_view rodzaj);
     // The group or the owner of a descriptor set to a SID.
-    bool UstawSid(std::string_view operacja, Uchwyt deskryptor, Uchwyt sid);
+    bool UstawSid(std::string_view operacja, const Pamiec& deskryptor, const Sid& sid);
     void Zapisz(std::string_view operacja, std::string_view argument);
-    const Wartosc* Znajdz(Uchwyt klucz, const std::string& nazwa) const;
+    const Wartosc* Znajdz(std::uintptr_t klucz, const std::string& nazwa) const;
 };
 
 }  // namespace pro

@@ -1,6 +1,5 @@
 #include "platform/win32/PlatformaWin32.h"
 
-#include <commdlg.h>
 #include <oleauto.h>
 #include <shellapi.h>
 
@@ -9,16 +8,6 @@
 
 namespace pro {
 namespace {
-
-template <typename T>
-T Uchwyt2(Uchwyt u) {
-    return reinterpret_cast<T>(u);
-}
-
-template <typename T>
-Uchwyt DoUchwytu(T wskaznik) {
-    return reinterpret_cast<Uchwyt>(wskaznik);
-}
 
 // An export of an already loaded system DLL, looked up by name at the time
 // of the call.
@@ -52,13 +41,13 @@ RekordWersji ZRekordu(const OSVERSIONINFOEXW& info, bool rozszerzony) {
     return rekord;
 }
 
-Uchwyt OtworzZDostepem(Korzen korzen, const std::string& sciezka, REGSAM dostep) {
+HKEY OtworzZDostepem(Korzen korzen, const std::string& sciezka, REGSAM dostep) {
     HKEY klucz = nullptr;
     if (RegOpenKeyExW(korzen == Korzen::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CLASSES_ROOT,
                       Szeroki(sciezka).c_str(), 0, dostep, &klucz) != ERROR_SUCCESS) {
-        return 0;
+        return nullptr;
     }
-    return DoUchwytu(klucz);
+    return klucz;
 }
 
 InfoProcesora ZInfo(const SYSTEM_INFO& si) {
@@ -164,39 +153,40 @@ std::string Waski(const std::wstring& tekst) {
 
 // --- Registry ---------------------------------------------------------------
 
-Uchwyt PlatformaWin32::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
-    return OtworzZDostepem(korzen, sciezka, KEY_READ);
+KluczRejestru PlatformaWin32::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
+    return Wydaj<RodzajKlucza>(OtworzZDostepem(korzen, sciezka, KEY_READ));
 }
 
-Uchwyt PlatformaWin32::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
-    return OtworzZDostepem(korzen, sciezka, KEY_READ | KEY_WOW64_64KEY);
+KluczRejestru PlatformaWin32::OtworzKlucz64(Korzen korzen, const std::string& sciezka) {
+    return Wydaj<RodzajKlucza>(OtworzZDostepem(korzen, sciezka, KEY_READ | KEY_WOW64_64KEY));
 }
 
-std::optional<InfoWartosci> PlatformaWin32::ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) {
+std::optional<InfoWartosci> PlatformaWin32::ZapytajWartosc(const KluczRejestru& klucz,
+                                                           const std::string& nazwa) {
     DWORD typ = 0;
     DWORD rozmiar = 0;
-    if (RegQueryValueExW(Uchwyt2<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, &typ, nullptr,
+    if (RegQueryValueExW(Jako<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, &typ, nullptr,
                          &rozmiar) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     return InfoWartosci{typ, rozmiar};
 }
 
-std::optional<std::vector<std::uint8_t>> PlatformaWin32::CzytajWartosc(Uchwyt klucz,
+std::optional<std::vector<std::uint8_t>> PlatformaWin32::CzytajWartosc(const KluczRejestru& klucz,
                                                                        const std::string& nazwa,
                                                                        std::uint32_t rozmiar) {
     std::vector<std::uint8_t> dane(rozmiar);
     DWORD przeczytane = rozmiar;
-    if (RegQueryValueExW(Uchwyt2<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, nullptr,
-                         dane.data(), &przeczytane) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(Jako<HKEY>(klucz), Szeroki(nazwa).c_str(), nullptr, nullptr, dane.data(),
+                         &przeczytane) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     dane.resize(przeczytane);
     return dane;
 }
 
-void PlatformaWin32::ZamknijKlucz(Uchwyt klucz) {
-    RegCloseKey(Uchwyt2<HKEY>(klucz));
+void PlatformaWin32::Zwolnij(const KluczRejestru& klucz) {
+    RegCloseKey(Jako<HKEY>(klucz));
 }
 
 // --- Files ------------------------------------------------------------------
@@ -315,89 +305,87 @@ bool PlatformaWin32::PodszyjSie() {
     return ImpersonateSelf(SecurityImpersonation) != FALSE;
 }
 
-Uchwyt PlatformaWin32::OtworzTokenWatku(std::uint32_t& blad) {
+Token PlatformaWin32::OtworzTokenWatku(std::uint32_t& blad) {
     HANDLE token = nullptr;
     if (token_testowy_ != nullptr) {
         if (!DuplicateHandle(GetCurrentProcess(), token_testowy_, GetCurrentProcess(), &token, 0,
                              FALSE, DUPLICATE_SAME_ACCESS)) {
             blad = GetLastError();
-            return 0;
+            return {};
         }
-        return DoUchwytu(token);
+        return Wydaj<RodzajTokenu>(token);
     }
     if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, FALSE, &token)) {
         blad = GetLastError();
-        return 0;
+        return {};
     }
-    return DoUchwytu(token);
+    return Wydaj<RodzajTokenu>(token);
 }
 
-Uchwyt PlatformaWin32::OtworzTokenProcesu() {
+Token PlatformaWin32::OtworzTokenProcesu() {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return 0;
-    return DoUchwytu(token);
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    return Wydaj<RodzajTokenu>(token);
 }
 
-Uchwyt PlatformaWin32::UtworzSidAdministratorow() {
+Sid PlatformaWin32::UtworzSidAdministratorow() {
     SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
     PSID sid = nullptr;
     if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0,
                                   0, 0, 0, 0, 0, &sid)) {
-        return 0;
+        return {};
     }
-    return DoUchwytu(sid);
+    return Wydaj<RodzajSid>(sid);
 }
 
-std::uint32_t PlatformaWin32::DlugoscSid(Uchwyt sid) {
-    return GetLengthSid(Uchwyt2<PSID>(sid));
+std::uint32_t PlatformaWin32::DlugoscSid(const Sid& sid) {
+    return GetLengthSid(Jako<PSID>(sid));
 }
 
-Uchwyt PlatformaWin32::PrzydzielPamiec(std::uint32_t rozmiar) {
-    return DoUchwytu(LocalAlloc(LPTR, rozmiar));
+Pamiec PlatformaWin32::PrzydzielPamiec(std::uint32_t rozmiar) {
+    return Wydaj<RodzajPamieci>(LocalAlloc(LPTR, rozmiar));
 }
 
-bool PlatformaWin32::InicjujDeskryptor(Uchwyt deskryptor) {
-    return InitializeSecurityDescriptor(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor),
+bool PlatformaWin32::InicjujDeskryptor(const Pamiec& deskryptor) {
+    return InitializeSecurityDescriptor(Jako<PSECURITY_DESCRIPTOR>(deskryptor),
                                         SECURITY_DESCRIPTOR_REVISION) != FALSE;
 }
 
-bool PlatformaWin32::InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) {
-    return InitializeAcl(Uchwyt2<PACL>(acl), rozmiar, ACL_REVISION2) != FALSE;
+bool PlatformaWin32::InicjujAcl(const Pamiec& acl, std::uint32_t rozmiar) {
+    return InitializeAcl(Jako<PACL>(acl), rozmiar, ACL_REVISION2) != FALSE;
 }
 
-bool PlatformaWin32::DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) {
-    return AddAccessAllowedAce(Uchwyt2<PACL>(acl), ACL_REVISION2, maska, Uchwyt2<PSID>(sid)) !=
-           FALSE;
+bool PlatformaWin32::DodajWpisDostepu(const Pamiec& acl, std::uint32_t maska, const Sid& sid) {
+    return AddAccessAllowedAce(Jako<PACL>(acl), ACL_REVISION2, maska, Jako<PSID>(sid)) != FALSE;
 }
 
-bool PlatformaWin32::UstawDacl(Uchwyt deskryptor, Uchwyt acl) {
-    return SetSecurityDescriptorDacl(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), TRUE,
-                                     Uchwyt2<PACL>(acl), FALSE) != FALSE;
+bool PlatformaWin32::UstawDacl(const Pamiec& deskryptor, const Pamiec& acl) {
+    return SetSecurityDescriptorDacl(Jako<PSECURITY_DESCRIPTOR>(deskryptor), TRUE, Jako<PACL>(acl),
+                                     FALSE) != FALSE;
 }
 
-bool PlatformaWin32::UstawGrupe(Uchwyt deskryptor, Uchwyt sid) {
-    return SetSecurityDescriptorGroup(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<PSID>(sid),
+bool PlatformaWin32::UstawGrupe(const Pamiec& deskryptor, const Sid& sid) {
+    return SetSecurityDescriptorGroup(Jako<PSECURITY_DESCRIPTOR>(deskryptor), Jako<PSID>(sid),
                                       FALSE) != FALSE;
 }
 
-bool PlatformaWin32::UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) {
-    return SetSecurityDescriptorOwner(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<PSID>(sid),
+bool PlatformaWin32::UstawWlasciciela(const Pamiec& deskryptor, const Sid& sid) {
+    return SetSecurityDescriptorOwner(Jako<PSECURITY_DESCRIPTOR>(deskryptor), Jako<PSID>(sid),
                                       FALSE) != FALSE;
 }
 
-bool PlatformaWin32::DeskryptorPoprawny(Uchwyt deskryptor) {
-    return IsValidSecurityDescriptor(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor)) != FALSE;
+bool PlatformaWin32::DeskryptorPoprawny(const Pamiec& deskryptor) {
+    return IsValidSecurityDescriptor(Jako<PSECURITY_DESCRIPTOR>(deskryptor)) != FALSE;
 }
 
-std::optional<bool> PlatformaWin32::SprawdzDostep(Uchwyt deskryptor, Uchwyt token) {
+std::optional<bool> PlatformaWin32::SprawdzDostep(const Pamiec& deskryptor, const Token& token) {
     GENERIC_MAPPING mapowanie{1, 2, 0, 3};
     alignas(PRIVILEGE_SET) std::uint8_t przywileje[20] = {};
     DWORD dlugosc = sizeof przywileje;
     DWORD przyznane = 0;
     BOOL status = FALSE;
-    if (!AccessCheck(Uchwyt2<PSECURITY_DESCRIPTOR>(deskryptor), Uchwyt2<HANDLE>(token), 1,
-                     &mapowanie, reinterpret_cast<PRIVILEGE_SET*>(przywileje), &dlugosc, &przyznane,
-                     &status)) {
+    if (!AccessCheck(Jako<PSECURITY_DESCRIPTOR>(deskryptor), Jako<HANDLE>(token), 1, &mapowanie,
+                     reinterpret_cast<PRIVILEGE_SET*>(przywileje), &dlugosc, &przyznane, &status)) {
         return std::nullopt;
     }
     return status != FALSE;
@@ -406,14 +394,14 @@ std::optional<bool> PlatformaWin32::SprawdzDostep(Uchwyt deskryptor, Uchwyt toke
 void PlatformaWin32::PrzywrocSie() {
     RevertToSelf();
 }
-void PlatformaWin32::ZwolnijPamiec(Uchwyt pamiec) {
-    LocalFree(Uchwyt2<HLOCAL>(pamiec));
+void PlatformaWin32::Zwolnij(const Pamiec& pamiec) {
+    LocalFree(Jako<HLOCAL>(pamiec));
 }
-void PlatformaWin32::ZwolnijSid(Uchwyt sid) {
-    FreeSid(Uchwyt2<PSID>(sid));
+void PlatformaWin32::Zwolnij(const Sid& sid) {
+    FreeSid(Jako<PSID>(sid));
 }
-void PlatformaWin32::ZamknijUchwyt(Uchwyt uchwyt) {
-    CloseHandle(Uchwyt2<HANDLE>(uchwyt));
+void PlatformaWin32::Zwolnij(const Token& token) {
+    CloseHandle(Jako<HANDLE>(token));
 }
 
 // --- COM automation ---------------------------------------------------------
@@ -435,7 +423,8 @@ bool PlatformaWin32::Wykonaj(WatekAutomatyzacji::Zadanie zadanie, ULONGLONG term
     return wykonane;
 }
 
-Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) {
+ObiektAutomatyzacji PlatformaWin32::UtworzObiekt(const std::string& prog_id,
+                                                 BladAutomatyzacji& blad) {
     blad = BladAutomatyzacji::Blad;
     // CLSIDFromProgID reads HKCR\<ProgID>\CLSID: without that key it fails,
     // and a check on a machine without the server need not load COM at all.
@@ -443,17 +432,17 @@ Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id, BladAutomatyzacj
     HKEY klucz = nullptr;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (nazwa + L"\\CLSID").c_str(), 0, KEY_READ, &klucz) !=
         ERROR_SUCCESS) {
-        return 0;
+        return {};
     }
     RegCloseKey(klucz);
-    if (czeka_) return 0;
+    if (czeka_) return {};
     // COM starts with the first object, in a thread of its own; a new one
     // after a thread that did not answer.
     if (!automatyzacja_ || automatyzacja_->Porzucony()) {
         automatyzacja_ = std::make_unique<WatekAutomatyzacji>();
     }
     const ULONGLONG termin = GetTickCount64() + limit_sondy_ms_;
-    const Uchwyt uchwyt = nastepny_obiekt_++;
+    const std::uintptr_t uchwyt = nastepny_obiekt_++;
     auto utworzony = std::make_shared<bool>(false);
     const bool wykonane = Wykonaj(
         [nazwa, uchwyt, utworzony](WatekAutomatyzacji::Obiekty& obiekty) {
@@ -470,14 +459,16 @@ Uchwyt PlatformaWin32::UtworzObiekt(const std::string& prog_id, BladAutomatyzacj
             *utworzony = true;
         },
         termin, blad);
-    if (!wykonane || !*utworzony) return 0;
+    if (!wykonane || !*utworzony) return {};
     obiekty_[uchwyt] = termin;
-    return uchwyt;
+    return Platforma::Wydaj<RodzajObiektu>(uchwyt);
 }
 
-std::optional<std::string> PlatformaWin32::CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+std::optional<std::string> PlatformaWin32::CzytajWlasnosc(const ObiektAutomatyzacji& uchwyt,
+                                                          const std::string& nazwa,
                                                           BladAutomatyzacji& blad) {
     blad = BladAutomatyzacji::Blad;
+    const std::uintptr_t obiekt = WartoscUchwytu(uchwyt);
     const auto it = obiekty_.find(obiekt);
     if (it == obiekty_.end() || czeka_) return std::nullopt;
     auto wynik = std::make_shared<std::optional<std::string>>();
@@ -493,9 +484,10 @@ std::optional<std::string> PlatformaWin32::CzytajWlasnosc(Uchwyt obiekt, const s
     return *wynik;
 }
 
-bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa,
+bool PlatformaWin32::WywolajMetode(const ObiektAutomatyzacji& uchwyt, const std::string& nazwa,
                                    BladAutomatyzacji& blad) {
     blad = BladAutomatyzacji::Blad;
+    const std::uintptr_t obiekt = WartoscUchwytu(uchwyt);
     const auto it = obiekty_.find(obiekt);
     if (it == obiekty_.end() || czeka_) return false;
     auto wynik = std::make_shared<bool>(false);
@@ -509,7 +501,8 @@ bool PlatformaWin32::WywolajMetode(Uchwyt obiekt, const std::string& nazwa,
            *wynik;
 }
 
-void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) {
+void PlatformaWin32::Zwolnij(const ObiektAutomatyzacji& uchwyt) {
+    const std::uintptr_t obiekt = WartoscUchwytu(uchwyt);
     const auto it = obiekty_.find(obiekt);
     if (it == obiekty_.end() || czeka_) return;
     const ULONGLONG termin = it->second;
@@ -526,36 +519,6 @@ void PlatformaWin32::ZwolnijObiekt(Uchwyt obiekt) {
 void PlatformaWin32::OtworzAdres(const std::string& adres) {
     ZaladujZawczasu(Droga::Adres);
     ShellExecuteW(nullptr, L"open", Szeroki(adres).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-int PlatformaWin32::Komunikat(const std::string& tekst, const std::string& tytul,
-                              std::uint32_t flagi) {
-    return MessageBoxW(GetActiveWindow(), Szeroki(tekst).c_str(), Szeroki(tytul).c_str(), flagi);
-}
-
-std::optional<std::string> PlatformaWin32::DialogZapisu(const ParametryZapisu& parametry) {
-    // "Opis|*.a|Opis|*.b" becomes "Opis\0*.a\0Opis\0*.b\0\0".
-    std::wstring filtr = Szeroki(parametry.filtr);
-    for (wchar_t& z : filtr) {
-        if (z == L'|') z = L'\0';
-    }
-    filtr.push_back(L'\0');
-    filtr.push_back(L'\0');
-    std::wstring plik = Szeroki(parametry.nazwa_pliku);
-    plik.resize(32768, L'\0');
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = Uchwyt2<HWND>(parametry.wlasciciel);
-    ofn.lpstrFilter = filtr.c_str();
-    ofn.nFilterIndex = static_cast<DWORD>(parametry.indeks_filtru);
-    ofn.lpstrFile = plik.data();
-    ofn.nMaxFile = static_cast<DWORD>(plik.size());
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING |
-                OFN_EXPLORER;
-    ZaladujZawczasu(Droga::DialogZapisu);
-    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
-    return Waski(plik.c_str());
 }
 
 bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {

@@ -33,12 +33,13 @@ public:
     // impersonation token instead of the thread's own. Not owned.
     void UzyjTokenu(HANDLE token) { token_testowy_ = token; }
 
-    Uchwyt OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
-    Uchwyt OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
-    std::optional<InfoWartosci> ZapytajWartosc(Uchwyt klucz, const std::string& nazwa) override;
-    std::optional<std::vector<std::uint8_t>> CzytajWartosc(Uchwyt klucz, const std::string& nazwa,
+    KluczRejestru OtworzKlucz(Korzen korzen, const std::string& sciezka) override;
+    KluczRejestru OtworzKlucz64(Korzen korzen, const std::string& sciezka) override;
+    std::optional<InfoWartosci> ZapytajWartosc(const KluczRejestru& klucz,
+                                               const std::string& nazwa) override;
+    std::optional<std::vector<std::uint8_t>> CzytajWartosc(const KluczRejestru& klucz,
+                                                           const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
-    void ZamknijKlucz(Uchwyt klucz) override;
     bool PlikIstnieje(const std::string& sciezka) override;
     std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
     std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,
@@ -56,31 +57,27 @@ public:
                                               std::uint32_t sp_minor) override;
     int MetrykaSystemu(int indeks) override;
     bool PodszyjSie() override;
-    Uchwyt OtworzTokenWatku(std::uint32_t& blad) override;
-    Uchwyt OtworzTokenProcesu() override;
-    Uchwyt UtworzSidAdministratorow() override;
-    std::uint32_t DlugoscSid(Uchwyt sid) override;
-    Uchwyt PrzydzielPamiec(std::uint32_t rozmiar) override;
-    bool InicjujDeskryptor(Uchwyt deskryptor) override;
-    bool InicjujAcl(Uchwyt acl, std::uint32_t rozmiar) override;
-    bool DodajWpisDostepu(Uchwyt acl, std::uint32_t maska, Uchwyt sid) override;
-    bool UstawDacl(Uchwyt deskryptor, Uchwyt acl) override;
-    bool UstawGrupe(Uchwyt deskryptor, Uchwyt sid) override;
-    bool UstawWlasciciela(Uchwyt deskryptor, Uchwyt sid) override;
-    bool DeskryptorPoprawny(Uchwyt deskryptor) override;
-    std::optional<bool> SprawdzDostep(Uchwyt deskryptor, Uchwyt token) override;
+    Token OtworzTokenWatku(std::uint32_t& blad) override;
+    Token OtworzTokenProcesu() override;
+    Sid UtworzSidAdministratorow() override;
+    std::uint32_t DlugoscSid(const Sid& sid) override;
+    Pamiec PrzydzielPamiec(std::uint32_t rozmiar) override;
+    bool InicjujDeskryptor(const Pamiec& deskryptor) override;
+    bool InicjujAcl(const Pamiec& acl, std::uint32_t rozmiar) override;
+    bool DodajWpisDostepu(const Pamiec& acl, std::uint32_t maska, const Sid& sid) override;
+    bool UstawDacl(const Pamiec& deskryptor, const Pamiec& acl) override;
+    bool UstawGrupe(const Pamiec& deskryptor, const Sid& sid) override;
+    bool UstawWlasciciela(const Pamiec& deskryptor, const Sid& sid) override;
+    bool DeskryptorPoprawny(const Pamiec& deskryptor) override;
+    std::optional<bool> SprawdzDostep(const Pamiec& deskryptor, const Token& token) override;
     void PrzywrocSie() override;
-    void ZwolnijPamiec(Uchwyt pamiec) override;
-    void ZwolnijSid(Uchwyt sid) override;
-    void ZamknijUchwyt(Uchwyt uchwyt) override;
-    Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
-    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+    ObiektAutomatyzacji UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override;
+    std::optional<std::string> CzytajWlasnosc(const ObiektAutomatyzacji& obiekt,
+                                              const std::string& nazwa,
                                               BladAutomatyzacji& blad) override;
-    bool WywolajMetode(Uchwyt obiekt, const std::string& nazwa, BladAutomatyzacji& blad) override;
-    void ZwolnijObiekt(Uchwyt obiekt) override;
+    bool WywolajMetode(const ObiektAutomatyzacji& obiekt, const std::string& nazwa,
+                       BladAutomatyzacji& blad) override;
     void OtworzAdres(const std::string& adres) override;
-    int Komunikat(const std::string& tekst, const std::string& tytul, std::uint32_t flagi) override;
-    std::optional<std::string> DialogZapisu(const ParametryZapisu& parametry) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override;
     CzasLokalny Teraz() override;
     std::string KrotkaData(const CzasLokalny& czas) override;
@@ -92,6 +89,22 @@ public:
     OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:
+    void Zwolnij(const KluczRejestru& klucz) override;         // RegCloseKey
+    void Zwolnij(const Token& token) override;                 // CloseHandle
+    void Zwolnij(const Sid& sid) override;                     // FreeSid
+    void Zwolnij(const Pamiec& pamiec) override;               // LocalFree
+    void Zwolnij(const ObiektAutomatyzacji& obiekt) override;  // released in its thread
+
+    // The owner of a pointer-sized handle of Windows, and the handle an owner holds.
+    template <typename Rodzaj, typename T>
+    Uchwyt<Rodzaj> Wydaj(T wskaznik) {
+        return Platforma::Wydaj<Rodzaj>(reinterpret_cast<std::uintptr_t>(wskaznik));
+    }
+    template <typename T, typename Rodzaj>
+    static T Jako(const Uchwyt<Rodzaj>& uchwyt) {
+        return reinterpret_cast<T>(WartoscUchwytu(uchwyt));
+    }
+
     // Runs `zadanie` in the automation thread until `termin`; a thread that
     // did not answer in time is abandoned, with every object it held.
     bool Wykonaj(WatekAutomatyzacji::Zadanie zadanie, ULONGLONG termin, BladAutomatyzacji& blad);
@@ -99,8 +112,8 @@ private:
     HANDLE token_testowy_ = nullptr;
     DWORD limit_sondy_ms_ = LimitSondyMs;
     std::unique_ptr<WatekAutomatyzacji> automatyzacja_;  // started by the first object
-    std::map<Uchwyt, ULONGLONG> obiekty_;                // live objects and their probe's deadline
-    Uchwyt nastepny_obiekt_ = 1;
+    std::map<std::uintptr_t, ULONGLONG> obiekty_;        // live objects and their probe's deadline
+    std::uintptr_t nastepny_obiekt_ = 1;
     bool czeka_ = false;  // a call is being waited for: no other may start
 };
 

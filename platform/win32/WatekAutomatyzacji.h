@@ -19,8 +19,8 @@ namespace pro {
 
 class WatekAutomatyzacji {
 public:
-    // The apartment's objects by the platform's handle; touched only in the thread.
-    using Obiekty = std::map<Uchwyt, Microsoft::WRL::ComPtr<IDispatch>>;
+    // The apartment's objects by the platform's handle value; touched only in the thread.
+    using Obiekty = std::map<std::uintptr_t, Microsoft::WRL::ComPtr<IDispatch>>;
     // Runs in the thread. What it produces it keeps in what it captured
     // (shared, since the caller may have stopped waiting).
     using Zadanie = std::function<void(Obiekty&)>;

@@ -1,7 +1,7 @@
 #pragma once
-// The program's three windows on a simulated machine and a fresh catalogue,
-// created as the entry creates them, with the controls the hidden ones get
-// at their first showing (unless `przygotuj` is false).
+// The program's three windows on a simulated machine, a fresh catalogue and
+// recorded dialogs, created as the entry creates them, with the controls the
+// hidden ones get at their first showing (unless `przygotuj` is false).
 
 #include <functional>
 #include <memory>
@@ -15,8 +15,28 @@
 
 namespace pro::testy {
 
+// The message boxes and save dialogs the windows ask for, recorded, none shown.
+struct ZapisaneDialogi : ui::Dialogi {
+    struct Komunikat_ {
+        std::string tekst, tytul;
+        UINT flagi = 0;
+    };
+    std::vector<Komunikat_> komunikaty;
+    std::vector<ui::ParametryZapisu> zapisy;
+    std::optional<std::string> odpowiedz_zapisu;  // none: cancelled
+    int Komunikat(const std::string& tekst, const std::string& tytul, UINT flagi) override {
+        komunikaty.push_back({tekst, tytul, flagi});
+        return IDOK;
+    }
+    std::optional<std::string> DialogZapisu(const ui::ParametryZapisu& parametry) override {
+        zapisy.push_back(parametry);
+        return odpowiedz_zapisu;
+    }
+};
+
 struct Okna {
-    explicit Okna(SymulowanaMaszyna& maszyna) : m(maszyna), app(maszyna, k) {}
+    explicit Okna(SymulowanaMaszyna& maszyna, ZapisaneDialogi* dialogi = nullptr)
+        : m(maszyna), d(dialogi != nullptr ? *dialogi : wlasne_), app(maszyna, d, k) {}
     void Utworz(bool przygotuj = true) {
         okno_app = std::make_unique<ui::TProOknoApp>(app);
         okno_wyn = std::make_unique<ui::TProOknoWyn>(app);
@@ -36,6 +56,8 @@ struct Okna {
     }
 
     SymulowanaMaszyna& m;
+    ZapisaneDialogi wlasne_;
+    ZapisaneDialogi& d;
     Katalog k;
     ui::Aplikacja app;
     std::unique_ptr<ui::TProOknoApp> okno_app;

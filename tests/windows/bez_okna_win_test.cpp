@@ -118,7 +118,7 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     EXPECT_TRUE(json.at("administrator").get<bool>());
     EXPECT_EQ(json.at("uac").get<std::string>(), StanUac(p));
 
-    const auto& aplikacje = json.at("aplikacje");
+    const auto aplikacje = json.at("aplikacje");
     ASSERT_EQ(aplikacje.size(), 3u) << "Barkon Tabulo, then both GVT rows";
     EXPECT_EQ(aplikacje.at(0).at("nazwa").get<std::string>(), "Barkon Tabulo");
     EXPECT_EQ(aplikacje.at(1).at("nazwa").get<std::string>(), "Galvin Tabulo");
@@ -127,7 +127,7 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     EXPECT_FALSE(aplikacje.at(0).at("spelnia_wymagania").get<bool>());
     EXPECT_TRUE(aplikacje.at(1).at("spelnia_wymagania").get<bool>());
 
-    const auto& barkon = aplikacje.at(0).at("komponenty");
+    const auto barkon = aplikacje.at(0).at("komponenty");
     ASSERT_EQ(barkon.size(), 4u);
     EXPECT_EQ(barkon.at(0).at("nazwa").get<std::string>(), "System operacyjny Windows");
     EXPECT_EQ(barkon.at(0).at("wymagana").get<int>(), 60);
@@ -143,7 +143,7 @@ TEST_F(BezOkna, JsonPoleZaPolem) {
     EXPECT_EQ(barkon.at(2).at("wykryta").get<int>(), -2);
     EXPECT_EQ(barkon.at(2).at("tekst").get<std::string>(), "brak możliwości sprawdzenia");
     EXPECT_EQ(barkon.at(2).at("status").get<std::string>(), "nieustalony");
-    const auto& galvin = aplikacje.at(1).at("komponenty");
+    const auto galvin = aplikacje.at(1).at("komponenty");
     EXPECT_EQ(galvin.at(2).at("nazwa").get<std::string>(), ".NET Framework 3.5");
     EXPECT_EQ(galvin.at(2).at("wymagana").get<int>(), 3335);
     EXPECT_EQ(galvin.at(2).at("wykryta").get<int>(), 3335);
@@ -154,7 +154,7 @@ TEST_F(BezOkna, JsonNaWyjscieStandardowe) {
     const auto wynik = Probierator(L"/aplikacje 3 /json -");
     EXPECT_EQ(wynik.kod, 1u);
     const auto json = testy::CzytajJson(wynik.wyjscie);
-    const auto& net = json.at("aplikacje").at(0).at("komponenty").at(2);
+    const auto net = json.at("aplikacje").at(0).at("komponenty").at(2);
     EXPECT_EQ(net.at("nazwa").get<std::string>(), ".NET Framework 3.5");
     EXPECT_EQ(net.at("wykryta").get<int>(), 0);
     EXPECT_EQ(net.at("tekst").get<std::string>(), "??.????.??");

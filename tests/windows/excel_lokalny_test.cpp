@@ -157,11 +157,12 @@ TEST_P(ExcelBezOdpowiedzi, SprawdzenieBezOknaKonczySieWLimicie) {
 class PlatformaZPodgladem : public PlatformaWin32 {
 public:
     std::atomic<bool> w_sondzie{false};
-    Uchwyt UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override {
+    ObiektAutomatyzacji UtworzObiekt(const std::string& prog_id, BladAutomatyzacji& blad) override {
         Podglad podglad(w_sondzie);
         return PlatformaWin32::UtworzObiekt(prog_id, blad);
     }
-    std::optional<std::string> CzytajWlasnosc(Uchwyt obiekt, const std::string& nazwa,
+    std::optional<std::string> CzytajWlasnosc(const ObiektAutomatyzacji& obiekt,
+                                              const std::string& nazwa,
                                               BladAutomatyzacji& blad) override {
         Podglad podglad(w_sondzie);
         return PlatformaWin32::CzytajWlasnosc(obiekt, nazwa, blad);
@@ -241,7 +242,8 @@ TEST_P(ExcelBezOdpowiedzi, OknoMalujeSieINieBierzeWejscia) {
     PlatformaZPodgladem p;
     podsluch.platforma = &p;
     Katalog k;
-    ui::Aplikacja app(p, k);
+    ui::DialogiWin32 dialogi;
+    ui::Aplikacja app(p, dialogi, k);
     ui::TProOknoApp okno_app(app);
     ui::TProOknoWyn okno_wyn(app);
     ui::TProOknoLeg okno_leg(app);

@@ -135,10 +135,10 @@ TEST_F(OknoApp, KlikNaPoluWierszaISpacjaPrzelaczaja) {
 TEST_F(OknoApp, SprawdzBezZaznaczeniaPokazujeTylkoKomunikat) {
     okna.Utworz();
     Kliknij(App().imSprawdz);
-    ASSERT_EQ(m.komunikaty.size(), 1u);
-    EXPECT_EQ(m.komunikaty[0].tekst, "Nie wybrano aplikacji do sprawdzenia.");
-    EXPECT_EQ(m.komunikaty[0].tytul, "Probierator");
-    EXPECT_EQ(m.komunikaty[0].flagi, static_cast<std::uint32_t>(MB_OK));
+    ASSERT_EQ(okna.d.komunikaty.size(), 1u);
+    EXPECT_EQ(okna.d.komunikaty[0].tekst, "Nie wybrano aplikacji do sprawdzenia.");
+    EXPECT_EQ(okna.d.komunikaty[0].tytul, "Probierator");
+    EXPECT_EQ(okna.d.komunikaty[0].flagi, static_cast<UINT>(MB_OK));
     EXPECT_FALSE(IsWindowVisible(okna.okno_wyn->Uchwyt()));
     EXPECT_TRUE(IsWindowEnabled(App().Uchwyt()));
 }
@@ -161,7 +161,7 @@ TEST_F(OknoApp, SprawdzPokazujeWynikModalnie) {
     EXPECT_FALSE(wlaczone) << "the selection window is disabled while the results are shown";
     EXPECT_TRUE(widoczne);
     EXPECT_TRUE(modalne);
-    EXPECT_TRUE(m.komunikaty.empty());
+    EXPECT_TRUE(okna.d.komunikaty.empty());
     EXPECT_TRUE(IsWindowEnabled(App().Uchwyt()));
     EXPECT_FALSE(IsWindowVisible(okna.okno_wyn->Uchwyt()));
     EXPECT_EQ(GetFocus(), App().clbAplikacje.Uchwyt());
@@ -184,28 +184,28 @@ TEST_F(OknoApp, ZamkniecieOknaKonczyPetleKodemZero) {
 }
 
 // The first message box fails; the exception display shows the failure.
-struct ZawodnyKomunikat : SymulowanaMaszyna {
+struct ZawodnyKomunikat : testy::ZapisaneDialogi {
     bool zawiedz = true;
-    int Komunikat(const std::string& tekst, const std::string& tytul,
-                  std::uint32_t flagi) override {
+    int Komunikat(const std::string& tekst, const std::string& tytul, UINT flagi) override {
         if (std::exchange(zawiedz, false)) throw std::runtime_error("Okno komunikatu zawiodło.");
-        return SymulowanaMaszyna::Komunikat(tekst, tytul, flagi);
+        return ZapisaneDialogi::Komunikat(tekst, tytul, flagi);
     }
 };
 
 TEST(OknoAppWyjatek, WyjatekWObsludzeTrafiaDoWyswietleniaIOknoDziala) {
-    ZawodnyKomunikat m;
-    testy::Okna okna(m);
+    SymulowanaMaszyna m;
+    ZawodnyKomunikat d;
+    testy::Okna okna(m, &d);
     okna.Utworz();
     Kliknij(okna.okno_app->imSprawdz);
-    ASSERT_EQ(m.komunikaty.size(), 1u);
-    EXPECT_EQ(m.komunikaty[0].tekst, "Okno komunikatu zawiodło.");
-    EXPECT_EQ(m.komunikaty[0].tytul, "Probierator");
-    EXPECT_EQ(m.komunikaty[0].flagi, static_cast<std::uint32_t>(MB_OK | MB_ICONERROR));
+    ASSERT_EQ(okna.d.komunikaty.size(), 1u);
+    EXPECT_EQ(okna.d.komunikaty[0].tekst, "Okno komunikatu zawiodło.");
+    EXPECT_EQ(okna.d.komunikaty[0].tytul, "Probierator");
+    EXPECT_EQ(okna.d.komunikaty[0].flagi, static_cast<UINT>(MB_OK | MB_ICONERROR));
     // Still working: the same click shows its message now, the others act.
     Kliknij(okna.okno_app->imSprawdz);
-    ASSERT_EQ(m.komunikaty.size(), 2u);
-    EXPECT_EQ(m.komunikaty[1].tekst, "Nie wybrano aplikacji do sprawdzenia.");
+    ASSERT_EQ(okna.d.komunikaty.size(), 2u);
+    EXPECT_EQ(okna.d.komunikaty[1].tekst, "Nie wybrano aplikacji do sprawdzenia.");
     Kliknij(okna.okno_app->imZaznaczW);
     EXPECT_TRUE(okna.okno_app->clbAplikacje.Zaznaczony(21));
     Kliknij(okna.okno_app->imZamknij);
@@ -222,8 +222,8 @@ TEST(OknoAppWyjatek, WyjatekPrzyTworzeniuPrzerywaFormCreate) {
     ZawodnyKatalog m;
     testy::Okna okna(m);
     okna.Utworz();
-    ASSERT_EQ(m.komunikaty.size(), 1u);
-    EXPECT_EQ(m.komunikaty[0].tekst, "Brak katalogu.");
+    ASSERT_EQ(okna.d.komunikaty.size(), 1u);
+    EXPECT_EQ(okna.d.komunikaty[0].tekst, "Brak katalogu.");
     EXPECT_EQ(ui::TekstOkna(okna.okno_app->Uchwyt()), "Probierator");  // step 2 ran
     EXPECT_EQ(ui::TekstOkna(okna.okno_app->lbNrWersji), "Wersja programu: 0.00.0000");
     EXPECT_EQ(ui::TekstOkna(okna.okno_app->lbSystem), "System operacyjny: brak");

@@ -300,9 +300,9 @@ TEST_F(OknoWyn, WyjatekWykrywaniaZostawiaZbudowaneGalezie) {
         ASSERT_EQ(drzewo[1].dzieci.size(), 2u);
         EXPECT_EQ(drzewo[1].dzieci[1], (Wezel{"nieznany komponent", 3, 3, false, {}}));
         EXPECT_EQ(TreeView_GetSelection(Tree()), nullptr);
-        ASSERT_EQ(m.komunikaty.size(), 1u);
-        EXPECT_EQ(m.komunikaty[0].tekst, "Nieprawidłowy typ danych dla ''");
-        EXPECT_EQ(m.komunikaty[0].flagi, static_cast<std::uint32_t>(MB_OK | MB_ICONERROR));
+        ASSERT_EQ(okna.d.komunikaty.size(), 1u);
+        EXPECT_EQ(okna.d.komunikaty[0].tekst, "Nieprawidłowy typ danych dla ''");
+        EXPECT_EQ(okna.d.komunikaty[0].flagi, static_cast<UINT>(MB_OK | MB_ICONERROR));
         // Still usable.
         Wybierz(Element(Tree(), 0, 0));
         EXPECT_EQ(Opis(), Spelnia);
@@ -311,6 +311,45 @@ TEST_F(OknoWyn, WyjatekWykrywaniaZostawiaZbudowaneGalezie) {
     });
     EXPECT_FALSE(IsWindowVisible(Wyn().Uchwyt()));
     EXPECT_TRUE(IsWindowEnabled(okna.okno_app->Uchwyt()));
+}
+
+// The report command with the dialogs stood in for: what it asks, writes and tells.
+TEST_F(OknoWyn, RaportPytaZapisujeIMowi) {
+    const std::string blad = "Utworzenie raportu nie powiodło się.";
+    const struct {
+        std::optional<std::string> sciezka;  // the dialog's answer
+        bool zapis_zawodzi, budowa_zawodzi;
+        std::string komunikat;  // empty for none
+    } wiersze[] = {
+        {std::nullopt, false, false, ""},
+        {"", false, false, ""},
+        {"C:\\r 100%.txt", false, false, "Utworzono raport: C:\\r 100%.txt."},
+        {"C:\\r.txt", true, false, blad},
+        {"C:\\r.txt", false, true, blad},
+    };
+    okna.Utworz();
+    Zaznacz({17});
+    Pokaz([&] {
+        for (const auto& w : wiersze) {
+            SCOPED_TRACE(w.komunikat);
+            okna.d = {};
+            okna.d.odpowiedz_zapisu = w.sciezka;
+            m.zapisane_pliki.clear();
+            m.zapis_zawodzi = w.zapis_zawodzi;
+            m.format_czasu = nullptr;
+            if (w.budowa_zawodzi)
+                m.format_czasu = [](const CzasLokalny&) -> std::string { throw 0; };
+            Kliknij(Wyn().imRaport);
+            ASSERT_EQ(okna.d.zapisy.size(), 1u);
+            EXPECT_EQ(okna.d.zapisy[0].wlasciciel, Wyn().Uchwyt());
+            const bool zapisany = w.komunikat.rfind("Utworzono", 0) == 0;
+            EXPECT_EQ(m.zapisane_pliki.size(), zapisany ? 1u : 0u);
+            ASSERT_EQ(okna.d.komunikaty.size(), w.komunikat.empty() ? 0u : 1u);
+            if (w.komunikat.empty()) continue;
+            EXPECT_EQ(okna.d.komunikaty[0].tekst, w.komunikat);
+            EXPECT_EQ(okna.d.komunikaty[0].flagi, zapisany ? 0x40u : 0x30u);
+        }
+    });
 }
 
 }  // namespace

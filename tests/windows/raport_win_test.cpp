@@ -18,23 +18,29 @@ using testy::Kliknij;
 
 constexpr auto HKLM = Korzen::LocalMachine;
 
-// The simulated machine for what the report reads, the real save dialog,
-// message boxes and files for what it does.
-class MaszynaZDialogiem : public SymulowanaMaszyna {
+// The simulated machine for what the report reads, real files for its writing.
+class MaszynaZPlikami : public SymulowanaMaszyna {
 public:
-    std::optional<std::string> DialogZapisu(const ParametryZapisu& p) override;
     bool ZapiszPlik(const std::string& sciezka, const std::string& bajty) override {
         wywolania.push_back("ZapiszPlik " + sciezka);
         return prawdziwa_.ZapiszPlik(sciezka, bajty);
     }
-    int Komunikat(const std::string& tekst, const std::string& tytul,
-                  std::uint32_t flagi) override {
-        komunikaty.push_back({tekst, tytul, flagi});
-        return prawdziwa_.Komunikat(tekst, tytul, flagi);
-    }
 
 private:
     PlatformaWin32 prawdziwa_;
+};
+
+// The real save dialog and message boxes, recorded.
+class PrawdziweDialogi : public testy::ZapisaneDialogi {
+public:
+    std::optional<std::string> DialogZapisu(const ui::ParametryZapisu& p) override;
+    int Komunikat(const std::string& tekst, const std::string& tytul, UINT flagi) override {
+        ZapisaneDialogi::Komunikat(tekst, tytul, flagi);
+        return prawdziwe_.Komunikat(tekst, tytul, flagi);
+    }
+
+private:
+    ui::DialogiWin32 prawdziwe_;
 };
 
 // Answers the dialogs of this thread as they open: records each one's title
@@ -68,7 +74,7 @@ public:
 
     // The save dialog's answer without the dialog: the name it was given and
     // the file the next answer chooses (none: cancel), as the dialog returns.
-    static std::optional<std::string> ZamiastDialogu(const ParametryZapisu& p) {
+    static std::optional<std::string> ZamiastDialogu(const ui::ParametryZapisu& p) {
         biezacy_->dialogi.push_back({"", "", p.nazwa_pliku});
         const Odpowiedz odp = biezacy_->Nastepna();
         std::printf("zastępczo: pod emulacją bez okna zapisu, plik z odpowiedzi\n");
@@ -126,14 +132,15 @@ private:
 // thread-local descriptors between a process's threads): there the report is
 // written to the file the dialog would have returned. The dialog itself is
 // tested natively and in the 64-bit suite; its overwrite prompt is its own.
-std::optional<std::string> MaszynaZDialogiem::DialogZapisu(const ParametryZapisu& p) {
-    dialogi.push_back(p);
-    return testy::PodEmulacja() ? Odpowiadacz::ZamiastDialogu(p) : prawdziwa_.DialogZapisu(p);
+std::optional<std::string> PrawdziweDialogi::DialogZapisu(const ui::ParametryZapisu& p) {
+    zapisy.push_back(p);
+    return testy::PodEmulacja() ? Odpowiadacz::ZamiastDialogu(p) : prawdziwe_.DialogZapisu(p);
 }
 
 struct RaportWin : testing::Test {
-    MaszynaZDialogiem m;
-    testy::Okna okna{m};
+    MaszynaZPlikami m;
+    PrawdziweDialogi d;
+    testy::Okna okna{m, &d};
     testy::KatalogTymczasowy katalog{L"probierator_raport"};
 
     RaportWin() {
@@ -194,21 +201,21 @@ TEST_F(RaportWin, ZapisanyTamGdzieWybranoBajtPoBajcie) {
     EXPECT_EQ(dialogi[0].plik, "Raport_probieratora_2016-03-14.txt");
     EXPECT_EQ(dialogi[1].tytul, "Probierator");
     EXPECT_EQ(dialogi[1].tekst, "Utworzono raport: " + plik + ".");
-    ASSERT_EQ(m.komunikaty.size(), 1u);
-    EXPECT_EQ(m.komunikaty[0].flagi, 0x40u);
+    ASSERT_EQ(d.komunikaty.size(), 1u);
+    EXPECT_EQ(d.komunikaty[0].flagi, 0x40u);
     const std::string zapisany = testy::KatalogTymczasowy::Czytaj(plik);
     EXPECT_EQ(zapisany, Oczekiwany());
     EXPECT_NE(zapisany.find(" .NET Framework 3.5:  ??.????.??\r\n - BRAK komponentu!\r\n"),
               std::string::npos);
-    ASSERT_EQ(m.dialogi.size(), 1u);
-    EXPECT_EQ(m.dialogi[0].filtr,
+    ASSERT_EQ(d.zapisy.size(), 1u);
+    EXPECT_EQ(d.zapisy[0].filtr,
               "Raporty spisatora|*.sps|Pliki tekstowe|*.txt|Wszystkie pliki|*.*");
 }
 
 TEST_F(RaportWin, AnulowanieNicNiePiszeINicNiePokazuje) {
     const auto dialogi = Raport({{L""}});
     EXPECT_EQ(dialogi.size(), 1u) << "only the save dialog";
-    EXPECT_TRUE(m.komunikaty.empty());
+    EXPECT_TRUE(d.komunikaty.empty());
     EXPECT_EQ(m.Liczba("ZapiszPlik"), 0u);
     EXPECT_EQ(katalog.LiczbaPlikow(), 0);
 }
@@ -234,8 +241,8 @@ TEST_F(RaportWin, PlikZablokowanyKomunikatBleduIPlikNietkniety) {
     ASSERT_FALSE(dialogi.empty());
     EXPECT_EQ(dialogi.back().tytul, "Probierator - błąd!");
     EXPECT_EQ(dialogi.back().tekst, "Utworzenie raportu nie powiodło się.");
-    ASSERT_EQ(m.komunikaty.size(), 1u);
-    EXPECT_EQ(m.komunikaty[0].flagi, 0x30u);
+    ASSERT_EQ(d.komunikaty.size(), 1u);
+    EXPECT_EQ(d.komunikaty[0].flagi, 0x30u);
     EXPECT_EQ(testy::KatalogTymczasowy::Czytaj(plik), "stary raport");
     EXPECT_EQ(katalog.LiczbaPlikow(), 1);
 }
