@@ -91,8 +91,9 @@ void TProOknoApp::FormCreate() {
     UstawTekst(lbUac, podpisy[3]);
     znaczniki::Znacznik("podpisy");
     // 9. Every application of the catalogue, in its order, none ticked.
-    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje)
-        clbAplikacje.Dodaj(aplikacja.Nazwa);
+    std::vector<std::string> nazwy;
+    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje) nazwy.push_back(aplikacja.Nazwa);
+    clbAplikacje.Dodaj(nazwy);
     znaczniki::Znacznik("lista");
 }
 
