@@ -75,7 +75,14 @@ WynikKomputera Odczytaj(const json& j) {
     const auto format = j.find("format");
     if (format != j.end()) {
         if (!format->is_number_integer()) throw BladPola{"pole " + Cytat("format") + " ma zły typ"};
-        if (*format != 1) throw BladPola{"nieobsługiwany format pliku: " + format->dump()};
+        // Numbers are compared and printed as the numbers read: comparing
+        // JSON values and the serializer would link in much of the library.
+        if (format->get<std::int64_t>() != 1) {
+            throw BladPola{"nieobsługiwany format pliku: " +
+                           (format->is_number_unsigned()
+                                ? std::to_string(format->get<std::uint64_t>())
+                                : std::to_string(format->get<std::int64_t>()))};
+        }
     }
     WynikKomputera w;
     w.komputer = Tekst(j, "komputer");
@@ -87,10 +94,10 @@ WynikKomputera Odczytaj(const json& j) {
     w.system = Tekst(j, "system");
     if (j.contains("wersja_systemu")) w.wersja_systemu = Tekst(j, "wersja_systemu");
     if (const auto typ = j.find("typ_produktu"); typ != j.end() && !typ->is_null()) {
-        if (!typ->is_number_unsigned() || *typ > 0xFFFFFFFFu) {
+        if (!typ->is_number_unsigned() || typ->get<std::uint64_t>() > 0xFFFFFFFFu) {
             throw BladPola{"pole " + Cytat("typ_produktu") + " ma zły typ"};
         }
-        w.typ_produktu = typ->get<std::uint32_t>();
+        w.typ_produktu = static_cast<std::uint32_t>(typ->get<std::uint64_t>());
     }
     w.platforma = Tekst(j, "platforma");
     w.uac = Tekst(j, "uac");
@@ -114,9 +121,9 @@ WynikKomputera Odczytaj(const json& j) {
             komponent.stan = Stan(komponenty[k], sk + ".");
             // Only to name the version to install; a file without it still reads.
             const auto wymagana = komponenty[k].find("wymagana");
-            if (wymagana != komponenty[k].end() && wymagana->is_number_integer() && *wymagana > 0 &&
-                *wymagana < 100000) {
-                komponent.wymagana = wymagana->get<int>();
+            if (wymagana != komponenty[k].end() && wymagana->is_number_integer() &&
+                wymagana->get<std::int64_t>() > 0 && wymagana->get<std::int64_t>() < 100000) {
+                komponent.wymagana = static_cast<int>(wymagana->get<std::int64_t>());
             }
             a.komponenty.push_back(std::move(komponent));
         }
