@@ -69,8 +69,10 @@ function(pro_program cel ui)
     pro_ostrzezenia(${cel})
     # A small executable: no symbols, no unused code. No time stamp either: the
     # same source gives the same exe, byte for byte, so that a published one can
-    # be checked against it.
-    target_link_options(${cel} PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+    # be checked against it. The linker's map (in the build folder) names the
+    # parts it is made of.
+    target_link_options(${cel} PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp
+                        -Wl,-Map=${cel}.map)
 endfunction()
 pro_program(probierator pro_ui)
 # scripts/bench: the same program with marks of its start's steps
