@@ -5,6 +5,7 @@
 #include "catalogue/Katalog.h"
 #include "wyniki/Polecenie.h"
 #include "platform/win32/PlatformaWin32.h"
+#include "platform/win32/Znaczniki.h"
 
 // msvcrt's own splitting of the command line into wide arguments, the one a
 // wmain program gets; our main has only the narrow ones.
@@ -66,6 +67,7 @@ std::vector<std::string> ArgumentyProgramu() {
 int UruchomBezOkna(const std::vector<std::string>& argumenty) {
     using namespace pro;
     const auto polecenie = ParsujPolecenie(argumenty, KatalogProgramu);
+    znaczniki::Znacznik("polecenie");
     if (const auto* blad = std::get_if<BladPolecenia>(&polecenie)) {
         Wypisz(STD_ERROR_HANDLE,
                "probierator: " + blad->komunikat + "\nOpis opcji: probierator.exe /?\n");
@@ -74,7 +76,10 @@ int UruchomBezOkna(const std::vector<std::string>& argumenty) {
     PlatformaWin32 platforma;
     const WynikPolecenia wynik =
         WykonajPolecenie(std::get<Polecenie>(polecenie), KatalogProgramu, platforma);
+    znaczniki::Znacznik("sprawdzenie");
     Wypisz(STD_OUTPUT_HANDLE, wynik.wyjscie);
     Wypisz(STD_ERROR_HANDLE, wynik.bledy);
+    znaczniki::Znacznik("wypisane");
+    znaczniki::Zapisz();
     return wynik.kod;
 }

@@ -7,6 +7,7 @@
 #include "app/BezOkna.h"
 #include "catalogue/Katalog.h"
 #include "platform/win32/PlatformaWin32.h"
+#include "platform/win32/Znaczniki.h"
 #include "platform/win32/leniwe/ZSystemu.h"
 #include "ui/Aplikacja.h"
 #include "ui/Probierator_app.h"
@@ -14,6 +15,8 @@
 #include "ui/Probierator_wyn.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    namespace z = pro::znaczniki;
+    z::Znacznik("wejscie");
     // Before anything loads a DLL: none is taken from the folder the program
     // was started from.
     pro::ZSystemuOdTeraz();
@@ -28,6 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The windows' thread keeps an apartment for the shell and the save
     // dialog; Excel is queried from a thread of the platform's own.
     const HRESULT com = CoInitialize(nullptr);
+    z::Znacznik("com");
     pro::PlatformaWin32 platforma;
     pro::ui::DialogiWin32 dialogi;
     pro::ui::Aplikacja aplikacja(platforma, dialogi, pro::KatalogProgramu);
@@ -35,8 +39,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     aplikacja.Chron([&] {
         pro::ui::TProOknoApp ProOknoApp(aplikacja);
         pro::ui::TProOknoWyn ProOknoWyn(aplikacja);
+        z::Znacznik("okno_wynikow");
         pro::ui::TProOknoLeg ProOknoLeg(aplikacja);
+        z::Znacznik("legenda");
         ProOknoApp.Pokaz();
+        z::Znacznik("pokazane");
         aplikacja.Uruchom();
     });
     if (SUCCEEDED(com)) CoUninitialize();

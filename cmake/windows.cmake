@@ -51,12 +51,6 @@ target_link_libraries(pro_win32 PUBLIC pro_core pro_leniwe uuid advapi32)
 pro_ostrzezenia(pro_win32)
 
 file(GLOB PRO_UI_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-if(PRO_UI_ZRODLA)
-    add_library(pro_ui STATIC ${PRO_UI_ZRODLA})
-    target_link_libraries(pro_ui PUBLIC pro_core pro_win32 pro_leniwe)
-    pro_ostrzezenia(pro_ui)
-endif()
-
 # The program's version resource, from the project version, with the maker's
 # notice as the report prints it (catalogue/Katalog.h holds it).
 file(STRINGS ${CMAKE_SOURCE_DIR}/catalogue/Katalog.h PRO_NOTA_PRODUCENTA
@@ -68,21 +62,33 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
 if(NOT PRO_NOTA_PRODUCENTA)
     message(FATAL_ERROR "catalogue/Katalog.h: nie znaleziono NotaProducenta")
 endif()
-configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
 file(GLOB PRO_APP_ZRODLA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.cpp)
-add_executable(probierator WIN32 ${PRO_APP_ZRODLA})
-pro_zasoby(probierator ${CMAKE_BINARY_DIR}/wersja.rc)
-target_link_libraries(probierator PRIVATE pro_win32)
-# wWinMain: MinGW needs to know the entry is the wide one.
-target_link_options(probierator PRIVATE -municode)
-if(TARGET pro_ui)
-    target_link_libraries(probierator PRIVATE pro_ui)
-endif()
-pro_ostrzezenia(probierator)
-# A small executable: no symbols, no unused code. No time stamp either: the
-# same source gives the same exe, byte for byte, so that a published one can
-# be checked against it.
-target_link_options(probierator PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+configure_file(${CMAKE_SOURCE_DIR}/app/wersja.rc.in ${CMAKE_BINARY_DIR}/wersja.rc @ONLY)
+
+# pro_program(<exe> <ui library> [EXCLUDE_FROM_ALL]): the program, its windows
+# from the library given.
+function(pro_program cel ui)
+    add_library(${ui} STATIC ${ARGN} ${PRO_UI_ZRODLA})
+    target_link_libraries(${ui} PUBLIC pro_core pro_win32 pro_leniwe)
+    pro_ostrzezenia(${ui})
+    add_executable(${cel} WIN32 ${ARGN} ${PRO_APP_ZRODLA})
+    pro_zasoby(${cel} ${CMAKE_BINARY_DIR}/wersja.rc)
+    target_link_libraries(${cel} PRIVATE pro_win32 ${ui})
+    # wWinMain: MinGW needs to know the entry is the wide one.
+    target_link_options(${cel} PRIVATE -municode)
+    pro_ostrzezenia(${cel})
+    # A small executable: no symbols, no unused code. No time stamp either: the
+    # same source gives the same exe, byte for byte, so that a published one can
+    # be checked against it. The linker's map (in the build folder) names the
+    # parts it is made of.
+    target_link_options(${cel} PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp
+                        -Wl,-Map=${cel}.map)
+endfunction()
+pro_program(probierator pro_ui)
+# scripts/bench: the same program with marks of its start's steps
+# (platform/win32/Znaczniki.h).
+pro_program(probierator_znaczniki pro_ui_znaczniki EXCLUDE_FROM_ALL)
+target_compile_definitions(pro_ui_znaczniki PUBLIC PRO_ZNACZNIKI)
 
 # googletest from Debian's sources, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -147,14 +153,23 @@ pro_sprawdz_importy(sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndll
                     version)
 
 # scripts/bench: minimal programs built the same way (one without a window,
-# one with a window and the common controls), and the measuring tool.
-add_executable(minimalny WIN32 EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
-target_link_options(minimalny PRIVATE -municode)
-add_executable(minimalne_okno WIN32 EXCLUDE_FROM_ALL
-               ${CMAKE_SOURCE_DIR}/tests/bench/minimalne_okno.cpp)
-target_link_options(minimalne_okno PRIVATE -municode)
-target_link_libraries(minimalne_okno PRIVATE comctl32)
-pro_ostrzezenia(minimalne_okno)
+# one with a window and the common controls), each also with the marks of
+# the program's, and the measuring tool.
+foreach(wariant "" _znaczniki)
+    add_executable(minimalny${wariant} WIN32 EXCLUDE_FROM_ALL
+                   ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
+    add_executable(minimalne_okno${wariant} WIN32 EXCLUDE_FROM_ALL
+                   ${CMAKE_SOURCE_DIR}/tests/bench/minimalne_okno.cpp)
+    target_link_libraries(minimalne_okno${wariant} PRIVATE comctl32)
+    foreach(cel minimalny${wariant} minimalne_okno${wariant})
+        target_include_directories(${cel} PRIVATE ${CMAKE_SOURCE_DIR})
+        target_link_options(${cel} PRIVATE -municode)
+        pro_ostrzezenia(${cel})
+        if(wariant)
+            target_compile_definitions(${cel} PRIVATE PRO_ZNACZNIKI)
+        endif()
+    endforeach()
+endforeach()
 add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
 target_link_options(pomiar PRIVATE -municode)
 target_link_libraries(pomiar PRIVATE psapi user32)

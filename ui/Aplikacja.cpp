@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/Znaczniki.h"
 #include "ui/Okno.h"
 #include "ui/Rysunki.h"
 
@@ -14,11 +15,13 @@ Aplikacja::Aplikacja(Platforma& platforma_, Dialogi& dialogi_, Katalog& katalog_
       katalog(katalog_),
       ikona_duza_(UtworzIkoneProgramu(32)),
       ikona_mala_(UtworzIkoneProgramu(16)) {
+    znaczniki::Znacznik("ikony");
     // The tree, the check list and the buttons' tooltips; the rich edit's
     // library is loaded when the results window is first shown.
     INITCOMMONCONTROLSEX kontrolki{sizeof kontrolki, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES |
                                                          ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&kontrolki);
+    znaczniki::Znacznik("kontrolki_wspolne");
 }
 
 void Aplikacja::PokazWyjatek(const std::exception& wyjatek) {
@@ -41,7 +44,11 @@ void Aplikacja::PokazWyjatek(std::exception_ptr wyjatek) {
 
 int Aplikacja::Uruchom() {
     MSG komunikat{};
-    while (GetMessageW(&komunikat, nullptr, 0, 0) > 0) Przetworz(komunikat);
+    for (;;) {
+        znaczniki::PrzedCzekaniem();
+        if (GetMessageW(&komunikat, nullptr, 0, 0) <= 0) break;
+        Przetworz(komunikat);
+    }
     return static_cast<int>(komunikat.wParam);
 }
 

@@ -48,15 +48,21 @@ LRESULT CALLBACK ListaWyboru::Podklasa(HWND hwnd, UINT komunikat, WPARAM w, LPAR
     return wynik;
 }
 
-void ListaWyboru::Dodaj(const std::string& tekst) {
-    std::wstring szeroki = Szeroki(tekst);
-    LVITEMW wiersz{};
-    wiersz.mask = LVIF_TEXT | LVIF_STATE;
-    wiersz.iItem = Liczba();
-    wiersz.pszText = szeroki.data();
-    wiersz.state = INDEXTOSTATEIMAGEMASK(1);
-    wiersz.stateMask = LVIS_STATEIMAGEMASK;
-    ListView_InsertItem(hwnd_, &wiersz);
+void ListaWyboru::Dodaj(const std::vector<std::string>& teksty) {
+    // Laid out once, not after every row: the list view would fit its
+    // scroll bars (and its header) to each.
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    for (const std::string& tekst : teksty) {
+        std::wstring szeroki = Szeroki(tekst);
+        LVITEMW wiersz{};
+        wiersz.mask = LVIF_TEXT | LVIF_STATE;
+        wiersz.iItem = Liczba();
+        wiersz.pszText = szeroki.data();
+        wiersz.state = INDEXTOSTATEIMAGEMASK(1);
+        wiersz.stateMask = LVIS_STATEIMAGEMASK;
+        ListView_InsertItem(hwnd_, &wiersz);
+    }
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     // The rows span the width left beside the scroll bar, when it comes.
     RECT r{};
     GetClientRect(hwnd_, &r);

@@ -5,6 +5,7 @@
 // check box or the space bar on the focused row toggles it.
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -21,7 +22,8 @@ public:
     void Utworz(HWND rodzic, int x, int y, int szerokosc, int wysokosc, HFONT czcionka);
     HWND Uchwyt() const { return hwnd_; }
 
-    void Dodaj(const std::string& tekst);
+    // Rows at the end, unticked.
+    void Dodaj(const std::vector<std::string>& teksty);
     int Liczba() const;
     std::string Tekst(int indeks) const;
     bool Zaznaczony(int indeks) const;

@@ -1,6 +1,7 @@
 #include "ui/Probierator_app.h"
 
 #include "catalogue/Proaplikacja.h"
+#include "platform/win32/Znaczniki.h"
 #include "sysinfo/Probieratortesty.h"
 #include "ui/Probierator_wyn.h"
 #include "ui/Rysunki.h"
@@ -16,6 +17,7 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
       tytulowa_(UtworzCzcionke(L"Source Sans Pro Light", 25)) {
     app_.ProOknoApp = this;
     UtworzForme({Klasa, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 682, 455});
+    znaczniki::Znacznik("forma");
     const HWND okno = Uchwyt();
 
     // What lies on the header band comes before it (see DodajKsztalt).
@@ -25,7 +27,9 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
     lbAdmin = DodajEtykiete(15, 135, verdana13_.get(), "Uprawnienia administratora: brak");
     lbUac = DodajEtykiete(15, 155, verdana13_.get(), "Kontrola konta użytkownika: brak");
     shTloNaglowek = DodajKsztalt(0, 0, 737, 185, RGB(0xC0, 0xC0, 0xC0));
+    znaczniki::Znacznik("etykiety");
     clbAplikacje.Utworz(okno, 15, 215, 458, 160, verdana13_.get());
+    znaczniki::Znacznik("lista_utworzona");
     RysujWlasne(clbAplikacje.Uchwyt(),
                 [this](const DRAWITEMSTRUCT& d) { clbAplikacje.Rysuj(d, Grafitowy, Bialy); });
     UstawFokusPoczatkowy(clbAplikacje.Uchwyt());
@@ -40,12 +44,14 @@ TProOknoApp::TProOknoApp(Aplikacja& aplikacja)
     imZaznaczW = DodajPrzycisk(
         15, 400, 137, 20, "Zaznacz wszystkie", RysujPrzycisk(137, 20, "Zaznacz wszystkie", 11),
         "Zaznacz wszystkie aplikacje (Ctrl+A)", [this] { imZaznaczWClick(); });
+    znaczniki::Znacznik("przyciski");
     DodajKlawisz(VK_RETURN, 0, [this] { imSprawdzClick(); });
     DodajKlawisz('A', FCONTROL, [this] { imZaznaczWClick(); });
     // Design-time colours until FormCreate sets the program's own.
     for (HWND etykieta : {lbTytul, lbSystem, lbPlatforma, lbAdmin, lbUac}) {
         UstawBarwy(etykieta, Bialy, RGB(0xC0, 0xC0, 0xC0));
     }
+    znaczniki::Znacznik("barwy");
     app_.Chron([this] { FormCreate(); });
 }
 
@@ -63,21 +69,32 @@ void TProOknoApp::FormCreate() {
     // 2. Caption.
     SetWindowTextW(Uchwyt(), L"Probierator");
     // 3. The system directory, for detection.
+    znaczniki::Znacznik("formcreate_barwy");
     app_.katalog.KatalogSystemu = p.KatalogSystemowy();
+    znaczniki::Znacznik("katalog_systemu");
     // 4. The program's own version.
     UstawTekst(lbNrWersji, "Wersja programu: " + WersjaPliku(p, p.SciezkaProgramu()));
+    znaczniki::Znacznik("wersja_programu");
     // 5.-8. The system summary.
     const std::string system = NazwaSystemu(p);
+    znaczniki::Znacznik("nazwa_systemu");
     const std::string platforma = OpisPlatformy(p);
+    znaczniki::Znacznik("platforma");
     const bool administrator = CzyAdministrator(p);
-    const auto podpisy = PodpisyPodsumowania(system, platforma, administrator, StanUac(p));
+    znaczniki::Znacznik("administrator");
+    const std::string uac = StanUac(p);
+    znaczniki::Znacznik("uac");
+    const auto podpisy = PodpisyPodsumowania(system, platforma, administrator, uac);
     UstawTekst(lbSystem, podpisy[0]);
     UstawTekst(lbPlatforma, podpisy[1]);
     UstawTekst(lbAdmin, podpisy[2]);
     UstawTekst(lbUac, podpisy[3]);
+    znaczniki::Znacznik("podpisy");
     // 9. Every application of the catalogue, in its order, none ticked.
-    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje)
-        clbAplikacje.Dodaj(aplikacja.Nazwa);
+    std::vector<std::string> nazwy;
+    for (const ProAplikacja& aplikacja : app_.katalog.Aplikacje) nazwy.push_back(aplikacja.Nazwa);
+    clbAplikacje.Dodaj(nazwy);
+    znaczniki::Znacznik("lista");
 }
 
 void TProOknoApp::imSprawdzClick() {

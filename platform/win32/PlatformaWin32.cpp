@@ -523,7 +523,10 @@ void PlatformaWin32::OtworzAdres(const std::string& adres) {
 
 bool PlatformaWin32::ZapiszPlik(const std::string& sciezka, const std::string& bajty) {
     const std::wstring cel = Szeroki(sciezka);
-    const std::wstring tymczasowy = cel + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    // Not std::to_wstring: it formats through the C library's wide printf,
+    // which the program would carry for this one number.
+    const std::wstring tymczasowy =
+        cel + L'.' + Szeroki(std::to_string(GetCurrentProcessId())) + L".tmp";
     {
         Plik plik(CreateFileW(tymczasowy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -2,8 +2,6 @@
 
 #include <objbase.h>
 
-#include <mutex>
-
 namespace pro {
 namespace {
 
@@ -22,10 +20,23 @@ void Obsluz(MSG& komunikat) {
     DispatchMessageW(&komunikat);
 }
 
+// A slim lock of Windows' own: std::mutex would link in std::system_error
+// and its error categories (9 KB) for these few lines.
+class Zamek {
+public:
+    explicit Zamek(SRWLOCK& blokada) : blokada_(blokada) { AcquireSRWLockExclusive(&blokada_); }
+    Zamek(const Zamek&) = delete;
+    Zamek& operator=(const Zamek&) = delete;
+    ~Zamek() { ReleaseSRWLockExclusive(&blokada_); }
+
+private:
+    SRWLOCK& blokada_;
+};
+
 }  // namespace
 
 struct WatekAutomatyzacji::Stan {
-    std::mutex blokada;
+    SRWLOCK blokada = SRWLOCK_INIT;
     Zadanie zadanie;      // under `blokada`
     bool koniec = false;  // under `blokada`: end after the task in hand
     std::unique_ptr<void, ZamykaUchwyt> jest_zadanie{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
@@ -50,7 +61,7 @@ WatekAutomatyzacji::WatekAutomatyzacji() : stan_(std::make_shared<Stan>()) {
 WatekAutomatyzacji::~WatekAutomatyzacji() {
     if (!stan_ || porzucony_) return;
     {
-        const std::lock_guard<std::mutex> zamek(stan_->blokada);
+        const Zamek zamek(stan_->blokada);
         stan_->koniec = true;
     }
     SetEvent(stan_->jest_zadanie.get());
@@ -75,7 +86,7 @@ DWORD WINAPI WatekAutomatyzacji::Petla(void* parametr) {
         if (wynik != WAIT_OBJECT_0) break;
         Zadanie zadanie;
         {
-            const std::lock_guard<std::mutex> zamek(stan.blokada);
+            const Zamek zamek(stan.blokada);
             zadanie = std::move(stan.zadanie);
             stan.zadanie = nullptr;
         }
@@ -87,7 +98,7 @@ DWORD WINAPI WatekAutomatyzacji::Petla(void* parametr) {
             }
             SetEvent(stan.wykonane.get());
         }
-        const std::lock_guard<std::mutex> zamek(stan.blokada);
+        const Zamek zamek(stan.blokada);
         if (stan.koniec) break;
     }
     stan.obiekty.clear();  // released in their apartment
@@ -98,7 +109,7 @@ DWORD WINAPI WatekAutomatyzacji::Petla(void* parametr) {
 bool WatekAutomatyzacji::Wykonaj(Zadanie zadanie, ULONGLONG termin) {
     if (!stan_ || porzucony_) return false;
     {
-        const std::lock_guard<std::mutex> zamek(stan_->blokada);
+        const Zamek zamek(stan_->blokada);
         stan_->zadanie = std::move(zadanie);
     }
     SetEvent(stan_->jest_zadanie.get());
@@ -109,7 +120,7 @@ bool WatekAutomatyzacji::Wykonaj(Zadanie zadanie, ULONGLONG termin) {
 
 void WatekAutomatyzacji::Porzuc() {
     {
-        const std::lock_guard<std::mutex> zamek(stan_->blokada);
+        const Zamek zamek(stan_->blokada);
         stan_->koniec = true;
     }
     // Wakes a thread that finished meanwhile, so that it ends.
