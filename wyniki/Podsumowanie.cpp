@@ -21,30 +21,35 @@ const char* const StylPodsumowania = R"(
 .podsumowanie ul{margin:0;padding:0;list-style:none}
 .podsumowanie li{padding:3px 0;border-bottom:1px solid #E3E6EA;overflow-wrap:anywhere}
 .podsumowanie p{margin:0}
-#do-zainstalowania li{padding-left:7px;border-left:3px solid #A3261B}
-#do-zainstalowania li.u{border-left:3px dotted #7A5C00}
-#do-zainstalowania .aplikacje{color:#6B7278}
+[id^=do-zainstalowania] li{padding-left:7px;border-left:3px solid #A3261B}
+[id^=do-zainstalowania] li.u{border-left:3px dotted #7A5C00}
+[id^=do-zainstalowania] .aplikacje{color:#6B7278}
 .jak{margin:2px 0 0;font-size:12px;color:#3B4248}
 .jak code{font:11px Consolas,"Courier New",monospace;background:#F0F2F4;padding:0 2px;overflow-wrap:anywhere}
 .poza-wsparciem,.koniec-wsparcia{display:inline-block;margin-left:6px;padding:0 5px;border-radius:3px;font-size:11px}
 .poza-wsparciem{border:1px solid #A3261B;color:#A3261B;font-weight:600}
 .koniec-wsparcia{border:1px dotted #7A5C00;color:#7A5C00}
-#gotowosc li{display:grid;grid-template-columns:minmax(0,1fr) 120px 4.8em;gap:8px;align-items:center}
-#gotowosc li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
-#gotowosc li span:last-child{text-align:right;white-space:nowrap}
-#gotowosc meter{display:block;width:100%;height:11px}
-#gotowosc meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:11px}
-#gotowosc meter::-webkit-meter-optimum-value,#gotowosc meter::-webkit-meter-suboptimum-value,#gotowosc meter::-webkit-meter-even-less-good-value{background:#3B4248}
-#gotowosc meter::-moz-meter-bar{background:#3B4248}
+[id^=gotowosc] li{display:grid;grid-template-columns:minmax(0,1fr) 120px 4.8em;gap:8px;align-items:center}
+[id^=gotowosc] li span:first-child{white-space:nowrap;overflow:hidden;text-overflow:ellipsis}
+[id^=gotowosc] li span:last-child{text-align:right;white-space:nowrap}
+[id^=gotowosc] meter{display:block;width:100%;height:11px}
+[id^=gotowosc] meter::-webkit-meter-bar{background:#fff;border:1px solid #3B4248;border-radius:0;box-sizing:border-box;height:11px}
+[id^=gotowosc] meter::-webkit-meter-optimum-value,[id^=gotowosc] meter::-webkit-meter-suboptimum-value,[id^=gotowosc] meter::-webkit-meter-even-less-good-value{background:#3B4248}
+[id^=gotowosc] meter::-moz-meter-bar{background:#3B4248}
+[id^=gotowosc] li small{grid-column:1/-1;color:#6B7278}
+.szkoly th,.szkoly td{border:1px solid #C9CED3;padding:3px 8px;text-align:right}
+.szkoly thead th{background:#4D73B4;color:#fff}
+.szkoly tbody th{text-align:left;font-weight:400;overflow-wrap:anywhere;max-width:340px}
 @media print{
 .podsumowanie{gap:0 8mm;margin-bottom:4mm;font-size:7.5pt}
 .podsumowanie h2{font-size:10pt;margin:2mm 0 1mm}
 .podsumowanie li{padding:0.4mm 0}
-#gotowosc li{grid-template-columns:minmax(0,1fr) 26mm 4.2em;gap:2mm}
-#gotowosc meter,#gotowosc meter::-webkit-meter-bar{height:3mm}
+[id^=gotowosc] li{grid-template-columns:minmax(0,1fr) 26mm 4.2em;gap:2mm}
+[id^=gotowosc] meter,[id^=gotowosc] meter::-webkit-meter-bar{height:3mm}
 .jak{font-size:6.5pt;margin-top:0.3mm}
 .jak code{font-size:6pt;padding:0}
 .poza-wsparciem,.koniec-wsparcia{font-size:6.5pt;padding:0 1mm}
+.szkola{break-before:page}
 }
 )";
 
@@ -61,7 +66,8 @@ struct Braki {
 using BrakiKomponentow = std::map<std::string, Braki>;  // by the component's name
 
 // Catalogue order first, then the names outside it alphabetically.
-std::vector<std::string> Kolejnosc(const BrakiKomponentow& braki, const Katalog& katalog) {
+template <typename PoNazwie>
+std::vector<std::string> Kolejnosc(const PoNazwie& braki, const Katalog& katalog) {
     std::vector<std::string> nazwy;
     for (const auto& k : katalog.Komponenty) {
         if (braki.count(k.Nazwa) > 0) nazwy.push_back(k.Nazwa);
@@ -75,8 +81,8 @@ std::vector<std::string> Kolejnosc(const BrakiKomponentow& braki, const Katalog&
 }
 
 // The matrix's column order, then those it leaves out.
-std::string Aplikacje(const std::set<std::string>& aplikacje,
-                      const std::vector<std::string>& kolumny) {
+std::string ListaAplikacji(const std::set<std::string>& aplikacje,
+                           const std::vector<std::string>& kolumny) {
     std::string s;
     const auto dopisz = [&s](const std::string& nazwa) {
         if (!s.empty()) s += ", ";
@@ -116,24 +122,36 @@ std::string Jak(ComponentId id, bool nieustalony, const Braki& b) {
     return s;
 }
 
-std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
-                    const std::vector<std::string>& kolumny) {
+// `kto`: the computers, or the schools with their counts.
+std::string Pozycja(const std::string& komponent, bool nieustalony, std::size_t komputery,
+                    const std::string& kto, const std::string& aplikacje, const std::string& jak) {
     // An undetermined one in the colours of the matrix's "?" cells.
     std::string s = nieustalony ? "<li class=\"u\"><b>" : "<li><b>";
     s += Html(komponent);
     s += "</b>";
     if (nieustalony) s += " (nie udało się ustalić)";
-    s += " \xE2\x80\x94 " + Komputery(b.komputery.size()) + ": ";
+    return s + " \xE2\x80\x94 " + Komputery(komputery) + ": " + kto +
+           "; <span class=\"aplikacje\">dla aplikacji: " + aplikacje + "</span>" + jak + "</li>\n";
+}
+
+std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
+                    const std::vector<std::string>& kolumny) {
+    std::string kto;
     for (std::size_t i = 0; i < b.komputery.size(); ++i) {
-        if (i > 0) s += ", ";
-        s += Html(b.komputery[i]->komputer);
+        if (i > 0) kto += ", ";
+        kto += Html(b.komputery[i]->komputer);
     }
-    return s + "; <span class=\"aplikacje\">dla aplikacji: " + Aplikacje(b.aplikacje, kolumny) +
-           "</span>" + Jak(id, nieustalony, b) + "</li>\n";
+    return Pozycja(komponent, nieustalony, b.komputery.size(), kto,
+                   ListaAplikacji(b.aplikacje, kolumny), Jak(id, nieustalony, b));
+}
+
+// The section's start: its id ends with `sufiks`.
+std::string Sekcja(const char* id, const char* tytul, const std::string& sufiks) {
+    return std::string("<section id=\"") + id + sufiks + "\"><h2>" + tytul + "</h2>\n";
 }
 
 std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
-                             const std::vector<std::string>& kolumny) {
+                             const std::vector<std::string>& kolumny, const std::string& sufiks) {
     BrakiKomponentow brak, nieustalony;
     for (const auto& w : z.komputery) {
         for (const auto& a : w.aplikacje) {
@@ -150,7 +168,7 @@ std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
             }
         }
     }
-    std::string s = "<section id=\"do-zainstalowania\"><h2>Do zainstalowania</h2>\n";
+    std::string s = Sekcja("do-zainstalowania", "Do zainstalowania", sufiks);
     if (brak.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
     if (brak.empty() && nieustalony.empty()) return s + "</section>\n";
     s += "<ul>\n";
@@ -192,7 +210,7 @@ std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
     return {};
 }
 
-std::string Systemy(const Zestawienie& z) {
+std::string Systemy(const Zestawienie& z, const std::string& sufiks) {
     std::map<std::string, Wsparcie> wsparcie;
     for (const auto& w : z.komputery) {
         Wsparcie& s = wsparcie[w.system];
@@ -211,7 +229,7 @@ std::string Systemy(const Zestawienie& z) {
     // The most frequent first; equal ones stay in the order of their names.
     std::stable_sort(systemy.begin(), systemy.end(),
                      [](const auto& a, const auto& b) { return a.second > b.second; });
-    std::string s = "<section id=\"systemy\"><h2>Systemy</h2>\n<ul>\n";
+    std::string s = Sekcja("systemy", "Systemy", sufiks) + "<ul>\n";
     for (const auto& [system, n] : systemy) {
         s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + Komputery(n) +
              Oznaczenie(wsparcie.at(system), dzis) + "</li>\n";
@@ -219,9 +237,17 @@ std::string Systemy(const Zestawienie& z) {
     return s + "</ul>\n</section>\n";
 }
 
+// An item of "Gotowość", open for what follows it.
+std::string Gotowa(const std::string& nazwa, std::size_t gotowe, std::size_t sprawdzone) {
+    const std::string n = Html(nazwa), g = std::to_string(gotowe), m = std::to_string(sprawdzone);
+    return "<li><span title=\"" + n + "\">" + n + "</span><meter min=\"0\" max=\"" + m +
+           "\" value=\"" + g + "\"></meter><span>" + g + " z " + m + "</span>";
+}
+
 // Counted as the matrix counts: a computer's first entry of the application.
-std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolumny) {
-    std::string s = "<section id=\"gotowosc\"><h2>Gotowość</h2>\n<ul>\n";
+std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolumny,
+                     const std::string& sufiks) {
+    std::string s = Sekcja("gotowosc", "Gotowość", sufiks) + "<ul>\n";
     for (const auto& nazwa : kolumny) {
         std::size_t gotowe = 0, sprawdzone = 0;
         for (const auto& w : z.komputery) {
@@ -231,10 +257,7 @@ std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolum
             ++sprawdzone;
             gotowe += Spelnia(*a);
         }
-        const std::string n = Html(nazwa), g = std::to_string(gotowe),
-                          m = std::to_string(sprawdzone);
-        s += "<li><span title=\"" + n + "\">" + n + "</span><meter min=\"0\" max=\"" + m +
-             "\" value=\"" + g + "\"></meter><span>" + g + " z " + m + "</span></li>\n";
+        s += Gotowa(nazwa, gotowe, sprawdzone) + "</li>\n";
     }
     return s + "</ul>\n</section>\n";
 }
@@ -248,9 +271,142 @@ std::string Komputery(std::size_t n) {
 }
 
 std::string Podsumowanie(const Zestawienie& z, const Katalog& katalog,
-                         const std::vector<std::string>& aplikacje) {
-    return "<div class=\"podsumowanie\">\n" + DoZainstalowania(z, katalog, aplikacje) + Systemy(z) +
-           Gotowosc(z, aplikacje) + "</div>\n";
+                         const std::vector<std::string>& aplikacje, const std::string& sufiks) {
+    return "<div class=\"podsumowanie\">\n" + DoZainstalowania(z, katalog, aplikacje, sufiks) +
+           Systemy(z, sufiks) + Gotowosc(z, aplikacje, sufiks) + "</div>\n";
+}
+
+void Okreg::Dodaj(const std::string& nazwa, const Zestawienie& z) {
+    const std::size_t nr = szkoly_.size();
+    Szkola& szkola = szkoly_.emplace_back();
+    szkola.nazwa = nazwa;
+    szkola.komputery = z.komputery.size();
+    for (const auto& w : z.komputery) {
+        const auto starszy = [&w](const std::optional<CzasLokalny>& c, bool nowszy) {
+            return !c || (Chwila(w.czas) > Chwila(*c)) == nowszy;
+        };
+        if (starszy(szkola.najstarszy, false)) szkola.najstarszy = w.czas;
+        if (starszy(najnowszy_, true)) najnowszy_ = w.czas;
+        // Each component and system once per computer, as a school's page counts them.
+        std::set<std::string> brakuje, nieustalone;
+        for (const auto& a : w.aplikacje) {
+            auto& g = gotowosc_[a.nazwa][nr];
+            ++g.second;
+            g.first += Spelnia(a);
+            for (const auto& k : a.komponenty) {
+                if (k.stan == StanKomponentu::Spelnia) continue;
+                const bool brak = k.stan == StanKomponentu::NieSpelnia;
+                Braki& b = (brak ? brak_ : nieustalony_)[k.nazwa];
+                b.aplikacje.insert(a.nazwa);
+                if ((brak ? brakuje : nieustalone).insert(k.nazwa).second) ++b.szkoly[nr];
+            }
+        }
+        szkola.braki += !brakuje.empty();
+        szkola.nieustalone += brakuje.empty() && !nieustalone.empty();
+        szkola.gotowe += brakuje.empty() && nieustalone.empty();
+        System& system = systemy_[w.system];
+        ++system.szkoly[nr];
+        ++system.komputery;
+        const auto koniec = KoniecWsparcia(w);
+        if (koniec) {
+            Pozniejszy(system.koniec, *koniec);
+            szkola.konce_wsparcia.push_back(koniec->Dni());
+        } else {
+            system.nieznany = true;
+        }
+    }
+}
+
+std::size_t Okreg::Komputery() const {
+    std::size_t n = 0;
+    for (const auto& s : szkoly_) n += s.komputery;
+    return n;
+}
+
+std::vector<std::string> Okreg::Aplikacje() const {
+    std::vector<std::string> nazwy;
+    for (const auto& [nazwa, g] : gotowosc_) nazwy.push_back(nazwa);
+    return nazwy;
+}
+
+std::string Okreg::Wymien(const PoSzkolach& szkoly) const {
+    std::string s;
+    for (const auto& [nr, n] : szkoly) {
+        if (!s.empty()) s += ", ";
+        s += NazwaSzkoly(szkoly_[nr].nazwa) + " (" + std::to_string(n) + ")";
+    }
+    return s;
+}
+
+std::string Okreg::Tresc(const Katalog& katalog, const std::vector<std::string>& kolumny) const {
+    const std::int64_t dzis = najnowszy_ ? Chwila(*najnowszy_) / 86400 : 0;
+    std::string s =
+        "<section id=\"szkoly\"><h2>Szkoły</h2>\n<table class=\"szkoly\"><thead><tr>"
+        "<th>Szkoła</th><th>Komputery</th><th>Gotowe</th><th>Z brakami</th>"
+        "<th>Nieustalone</th><th>Windows bez wsparcia</th><th>Najstarszy wynik</th>"
+        "</tr></thead><tbody>\n";
+    for (std::size_t i = 0; i < szkoly_.size(); ++i) {
+        const Szkola& sz = szkoly_[i];
+        const auto poza = std::count_if(sz.konce_wsparcia.begin(), sz.konce_wsparcia.end(),
+                                        [dzis](std::int64_t koniec) { return koniec <= dzis; });
+        std::string data;
+        if (sz.najstarszy) {
+            data = Dzien{sz.najstarszy->rok, sz.najstarszy->miesiac, sz.najstarszy->dzien}.Tekst();
+        }
+        s += "<tr><th><a href=\"#szkola-" + std::to_string(i + 1) + "\">" + NazwaSzkoly(sz.nazwa) +
+             "</a></th><td>";
+        for (const std::size_t n :
+             {sz.komputery, sz.gotowe, sz.braki, sz.nieustalone, static_cast<std::size_t>(poza)}) {
+            s += std::to_string(n) + "</td><td>";
+        }
+        s += data + "</td></tr>\n";
+    }
+    s += "</tbody></table>\n</section>\n<div class=\"podsumowanie\">\n";
+
+    s += Sekcja("do-zainstalowania", "Do zainstalowania", {});
+    if (brak_.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
+    if (!brak_.empty() || !nieustalony_.empty()) {
+        s += "<ul>\n";
+        for (const bool nieustalony : {false, true}) {
+            const auto& braki = nieustalony ? nieustalony_ : brak_;
+            for (const auto& nazwa : Kolejnosc(braki, katalog)) {
+                const Braki& b = braki.at(nazwa);
+                std::size_t n = 0;
+                for (const auto& [nr, k] : b.szkoly) n += k;
+                s += Pozycja(nazwa, nieustalony, n, Wymien(b.szkoly),
+                             ListaAplikacji(b.aplikacje, kolumny), {});
+            }
+        }
+        s += "</ul>\n";
+    }
+    s += "</section>\n" + Sekcja("systemy", "Systemy", {}) + "<ul>\n";
+    std::vector<std::pair<std::string, std::size_t>> systemy;
+    for (const auto& [system, sy] : systemy_) systemy.emplace_back(system, sy.komputery);
+    std::stable_sort(systemy.begin(), systemy.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    for (const auto& [system, n] : systemy) {
+        const System& sy = systemy_.at(system);
+        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + pro::Komputery(n) + ": " +
+             Wymien(sy.szkoly) + Oznaczenie(Wsparcie{n, sy.koniec, sy.nieznany}, dzis) + "</li>\n";
+    }
+    s += "</ul>\n</section>\n" + Sekcja("gotowosc", "Gotowość", {}) + "<ul>\n";
+    for (const auto& nazwa : kolumny) {
+        std::size_t gotowe = 0, sprawdzone = 0;
+        std::string wg_szkol;
+        for (const auto& [nr, g] : gotowosc_.at(nazwa)) {
+            gotowe += g.first;
+            sprawdzone += g.second;
+            if (!wg_szkol.empty()) wg_szkol += ", ";
+            wg_szkol += NazwaSzkoly(szkoly_[nr].nazwa) + ": " + std::to_string(g.first) + " z " +
+                        std::to_string(g.second);
+        }
+        s += Gotowa(nazwa, gotowe, sprawdzone) + "<small>" + wg_szkol + "</small></li>\n";
+    }
+    return s + "</ul>\n</section>\n</div>\n";
+}
+
+std::string NazwaSzkoly(const std::string& nazwa) {
+    return nazwa.empty() ? "(bez szkoły)" : Html(nazwa);
 }
 
 }  // namespace pro

@@ -5,10 +5,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/Katalog.h"
+#include "wyniki/WindowsWyniku.h"
 #include "wyniki/Zestawienie.h"
 
 namespace pro {
@@ -22,8 +27,56 @@ extern const char* const StylPodsumowania;
 // "1 komputer", "2 komputery", "5 komputerów", "22 komputery".
 std::string Komputery(std::size_t n);
 
-// The three sections; `aplikacje` are the matrix's columns, in its order.
+// The three sections; `aplikacje` are the matrix's columns, in its order;
+// `sufiks` ends the sections' ids (one page may hold several).
 std::string Podsumowanie(const Zestawienie& zestawienie, const Katalog& katalog,
-                         const std::vector<std::string>& aplikacje);
+                         const std::vector<std::string>& aplikacje, const std::string& sufiks = {});
+
+// A school's name on the page, escaped; the files directly in the folder
+// ("") under a name of their own.
+std::string NazwaSzkoly(const std::string& nazwa);
+
+// What the district's part of the page tells of its schools, counted one
+// school at a time so that no school's results are kept after it.
+class Okreg {
+public:
+    // A school's newest results; an empty name for the files directly in the folder.
+    void Dodaj(const std::string& szkola, const Zestawienie& zestawienie);
+    std::size_t Szkoly() const { return szkoly_.size(); }
+    std::size_t Komputery() const;
+    const std::optional<CzasLokalny>& Najnowszy() const { return najnowszy_; }
+    // The applications of all schools, sorted.
+    std::vector<std::string> Aplikacje() const;
+    // The table of schools (each name a link to "#szkola-N", N counted from
+    // 1 in the order added), then the three sections with each item's
+    // count per school; `aplikacje` in the matrices' column order.
+    std::string Tresc(const Katalog& katalog, const std::vector<std::string>& aplikacje) const;
+
+private:
+    struct Szkola {
+        std::string nazwa;
+        std::size_t komputery = 0, gotowe = 0, braki = 0, nieustalone = 0;
+        std::optional<CzasLokalny> najstarszy;
+        std::vector<std::int64_t> konce_wsparcia;  // days, of the computers whose end is known
+    };
+    using PoSzkolach = std::map<std::size_t, std::size_t>;  // by school: computers
+    struct Braki {
+        PoSzkolach szkoly;
+        std::set<std::string> aplikacje;
+    };
+    struct System {
+        PoSzkolach szkoly;
+        std::size_t komputery = 0;
+        std::optional<Dzien> koniec;
+        bool nieznany = false;
+    };
+    std::string Wymien(const PoSzkolach& szkoly) const;
+    std::vector<Szkola> szkoly_;
+    std::map<std::string, Braki> brak_, nieustalony_;  // by the component's name
+    std::map<std::string, System> systemy_;
+    std::map<std::string, std::map<std::size_t, std::pair<std::size_t, std::size_t>>>
+        gotowosc_;  // by application, by school: ready, checked
+    std::optional<CzasLokalny> najnowszy_;
+};
 
 }  // namespace pro

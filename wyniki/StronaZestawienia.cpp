@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "platform/Tekst.h"
@@ -90,14 +91,9 @@ struct Kolumny {
     std::size_t niepokazane = 0;  // applications outside the catalogue left out
 };
 
-// Catalogue order first, then the names outside it alphabetically.
-Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
-    std::vector<std::string> wszystkie;
-    for (const auto& w : z.komputery) {
-        for (const auto& a : w.aplikacje) wszystkie.push_back(a.nazwa);
-    }
-    std::sort(wszystkie.begin(), wszystkie.end());
-    wszystkie.erase(std::unique(wszystkie.begin(), wszystkie.end()), wszystkie.end());
+// Catalogue order first, then the names outside it alphabetically;
+// `wszystkie` sorted, each once.
+Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& katalog) {
     Kolumny k;
     for (const auto& a : katalog.Aplikacje) {
         if (std::binary_search(wszystkie.begin(), wszystkie.end(), a.Nazwa))
@@ -115,6 +111,16 @@ Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
     }
     k.nazwy.insert(k.nazwy.end(), obce.begin(), obce.end());
     return k;
+}
+
+Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
+    std::vector<std::string> wszystkie;
+    for (const auto& w : z.komputery) {
+        for (const auto& a : w.aplikacje) wszystkie.push_back(a.nazwa);
+    }
+    std::sort(wszystkie.begin(), wszystkie.end());
+    wszystkie.erase(std::unique(wszystkie.begin(), wszystkie.end()), wszystkie.end());
+    return UlozKolumny(wszystkie, katalog);
 }
 
 // The cell of one computer and one application, and whether it is ready.
@@ -227,8 +233,10 @@ std::string Html(std::string_view tekst) {
     return wynik;
 }
 
-std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
-    const WynikKomputera* najnowszy = Najnowszy(z);
+namespace {
+
+// The page up to its content; `podtytul` goes in the heading.
+std::string Poczatek(const std::string& podtytul) {
     std::string s =
         "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
@@ -237,44 +245,114 @@ std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
         "<title>Zestawienie wyników</title>\n<style>";
     s += Styl;
     s += StylPodsumowania;
-    s += "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>komputery: " +
-         Liczba(z.komputery.size());
-    if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
-    s += "</small></h1></header>\n<main>\n";
+    return s + "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>" + podtytul +
+           "</small></h1></header>\n<main>\n";
+}
 
+std::string Koniec(const std::vector<PominietyPlik>& pominiete) {
+    return Pominiete(pominiete) + "</main>\n<footer>Probierator " PRO_WERSJA
+                                  "</footer>\n</body>\n</html>\n";
+}
+
+std::string Podtytul(std::size_t komputery, const WynikKomputera* najnowszy) {
+    std::string s = "komputery: " + Liczba(komputery);
+    if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
+    return s;
+}
+
+// The answers, the legend and the matrix of one folder's results; `sufiks`
+// ends the sections' ids.
+std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::string& sufiks) {
+    const WynikKomputera* najnowszy = Najnowszy(z);
     // What to install where, above the matrix that shows it cell by cell.
     const Kolumny kolumny = UlozKolumny(z, katalog);
-    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy);
+    std::string s;
+    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy, sufiks);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
          "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n";
-    if (z.komputery.empty()) {
-        s += "<p>Brak wyników w folderze.</p>\n";
-    } else {
-        s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
-        for (const auto& nazwa : kolumny.nazwy) {
-            const std::string n = Html(nazwa);
-            s += "<th class=\"a\" title=\"" + n + "\"><div>" + n + "</div></th>";
-        }
-        s += "</tr></thead>\n<tbody>\n";
-        std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
-        for (const auto& w : z.komputery) {
-            s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
-        }
-        s += "</tbody>\n<tfoot><tr><th></th>";
-        for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
-            s += "<td>gotowe: " + Liczba(gotowe[i]) + " z " + Liczba(sprawdzone[i]) + "</td>";
-        }
-        s += "</tr></tfoot>\n</table>\n";
-        if (kolumny.niepokazane > 0) {
-            s += "<p>Aplikacji spoza katalogu nie pokazano w tabeli: " +
-                 Liczba(kolumny.niepokazane) + ".</p>\n";
-        }
+    if (z.komputery.empty()) return s + "<p>Brak wyników w folderze.</p>\n";
+    s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
+    for (const auto& nazwa : kolumny.nazwy) {
+        const std::string n = Html(nazwa);
+        s += "<th class=\"a\" title=\"" + n + "\"><div>" + n + "</div></th>";
     }
-    s += Pominiete(z.pominiete);
-    s += "</main>\n<footer>Probierator " PRO_WERSJA "</footer>\n</body>\n</html>\n";
+    s += "</tr></thead>\n<tbody>\n";
+    std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
+    for (const auto& w : z.komputery) {
+        s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
+    }
+    s += "</tbody>\n<tfoot><tr><th></th>";
+    for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
+        s += "<td>gotowe: " + Liczba(gotowe[i]) + " z " + Liczba(sprawdzone[i]) + "</td>";
+    }
+    s += "</tr></tfoot>\n</table>\n";
+    if (kolumny.niepokazane > 0) {
+        s += "<p>Aplikacji spoza katalogu nie pokazano w tabeli: " + Liczba(kolumny.niepokazane) +
+             ".</p>\n";
+    }
     return s;
+}
+
+}  // namespace
+
+std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
+    return Poczatek(Podtytul(z.komputery.size(), Najnowszy(z))) + Tresc(z, katalog, {}) +
+           Koniec(z.pominiete);
+}
+
+std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::string& folder,
+                                          const Katalog& katalog) {
+    auto glowny = ZbierzZestawienie(platforma, folder);
+    if (!glowny) return std::nullopt;
+    StronaFolderu strona;
+    auto nazwy = platforma.Katalogi(folder).value_or(std::vector<std::string>());
+    std::sort(nazwy.begin(), nazwy.end(), PrzedNazwa);
+    // Each school read, written as its section and counted, then let go.
+    Okreg okreg;
+    std::string sekcje;
+    const auto dodaj = [&](const std::string& szkola, const Zestawienie& z) {
+        okreg.Dodaj(szkola, z);
+        const std::string nr = Liczba(okreg.Szkoly());
+        sekcje += "<section class=\"szkola\" id=\"szkola-";
+        sekcje += nr;
+        sekcje += "\"><h2>";
+        sekcje += NazwaSzkoly(szkola);
+        sekcje += "</h2>\n";
+        sekcje += Tresc(z, katalog, "-" + nr);
+        sekcje += "</section>\n";
+    };
+    std::vector<PominietyPlik> pominiete = std::move(glowny->pominiete);
+    for (const std::string& nazwa : nazwy) {
+        auto z = ZbierzZestawienie(platforma, folder, nazwa);
+        if (!z) {
+            pominiete.push_back({nazwa, "nie udało się odczytać folderu"});
+            continue;
+        }
+        for (auto& p : z->pominiete) pominiete.push_back(std::move(p));
+        if (!z->komputery.empty()) dodaj(nazwa, *z);
+    }
+    strona.pominiete = pominiete.size();
+    // No school holds a result: the folder's own page.
+    if (okreg.Szkoly() == 0) {
+        glowny->pominiete = std::move(pominiete);
+        strona.komputery = glowny->komputery.size();
+        strona.html = StronaZestawienia(*glowny, katalog);
+        return strona;
+    }
+    // The files directly in the folder after the schools.
+    if (!glowny->komputery.empty()) dodaj({}, *glowny);
+    glowny.reset();
+    strona.szkoly = okreg.Szkoly();
+    strona.komputery = okreg.Komputery();
+    const Kolumny kolumny = UlozKolumny(okreg.Aplikacje(), katalog);
+    std::string podtytul =
+        "szkoły: " + Liczba(strona.szkoly) + ", " + Podtytul(strona.komputery, nullptr);
+    if (okreg.Najnowszy()) podtytul += ", najnowszy wynik: " + Czas(*okreg.Najnowszy());
+    strona.html =
+        Poczatek(podtytul) + okreg.Tresc(katalog, kolumny.nazwy) + sekcje + Koniec(pominiete);
+    return strona;
 }
 
 }  // namespace pro

@@ -3,6 +3,7 @@
 // external file; every text taken from a result file is escaped.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,18 @@ inline constexpr std::size_t LimitTekstu = 200;
 std::string Html(std::string_view tekst);
 
 std::string StronaZestawienia(const Zestawienie& zestawienie, const Katalog& katalog);
+
+struct StronaFolderu {
+    std::string html;
+    std::size_t szkoly = 0;  // 0: no folder inside holds a result
+    std::size_t komputery = 0, pominiete = 0;
+};
+
+// The page of the *.json files directly in `folder` and of those directly
+// in each folder inside it (a school, named by its folder; one level, links
+// not followed). Where no folder inside holds a result, the folder's own
+// page. nullopt when `folder` cannot be listed.
+std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::string& folder,
+                                          const Katalog& katalog);
 
 }  // namespace pro

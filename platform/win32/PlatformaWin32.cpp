@@ -683,6 +683,41 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
     return nazwy;
 }
 
+std::optional<std::vector<std::string>> PlatformaWin32::Katalogi(const std::string& katalog) {
+    std::wstring wzorzec = Szeroki(katalog);
+    if (!wzorzec.empty() && wzorzec.back() != L'\\' && wzorzec.back() != L'/') wzorzec += L'\\';
+    wzorzec += L'*';
+    WIN32_FIND_DATAW dane{};
+    HANDLE szukanie =
+        FindFirstFileExW(wzorzec.c_str(), FindExInfoBasic, &dane, FindExSearchLimitToDirectories,
+                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (szukanie == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
+        szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoStandard, &dane,
+                                    FindExSearchLimitToDirectories, nullptr, 0);
+    }
+    std::vector<std::string> nazwy;
+    // Nothing found: a drive's empty root (no "." in it).
+    if (szukanie == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) return nazwy;
+        return std::nullopt;
+    }
+    do {
+        // The search may return files too; a link or junction is not followed.
+        const DWORD atrybuty = dane.dwFileAttributes;
+        if ((atrybuty & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+            (atrybuty & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            continue;
+        }
+        const std::wstring nazwa = dane.cFileName;
+        if (nazwa == L"." || nazwa == L"..") continue;
+        nazwy.push_back(Waski(nazwa));
+    } while (FindNextFileW(szukanie, &dane));
+    const DWORD blad = GetLastError();
+    FindClose(szukanie);
+    if (blad != ERROR_NO_MORE_FILES) return std::nullopt;
+    return nazwy;
+}
+
 OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t limit) {
     OdczytPliku odczyt;
     // Shared for writing and deleting: a workstation may put a new result in
