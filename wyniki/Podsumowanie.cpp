@@ -130,8 +130,10 @@ std::string Pozycja(const std::string& komponent, bool nieustalony, std::size_t 
     s += Html(komponent);
     s += "</b>";
     if (nieustalony) s += " (nie udało się ustalić)";
-    return s + " \xE2\x80\x94 " + Komputery(komputery) + ": " + kto +
-           "; <span class=\"aplikacje\">dla aplikacji: " + aplikacje + "</span>" + jak + "</li>\n";
+    Dopisz(s,
+           {" \xE2\x80\x94 ", Komputery(komputery), ": ", kto,
+            "; <span class=\"aplikacje\">dla aplikacji: ", aplikacje, "</span>", jak, "</li>\n"});
+    return s;
 }
 
 std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
@@ -147,7 +149,9 @@ std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalo
 
 // The section's start: its id ends with `sufiks`.
 std::string Sekcja(const char* id, const char* tytul, const std::string& sufiks) {
-    return std::string("<section id=\"") + id + sufiks + "\"><h2>" + tytul + "</h2>\n";
+    std::string s;
+    Dopisz(s, {"<section id=\"", id, sufiks, "\"><h2>", tytul, "</h2>\n"});
+    return s;
 }
 
 std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
@@ -210,6 +214,12 @@ std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
     return {};
 }
 
+// The most frequent first; equal ones stay in the order of their names.
+void NajczestszeNajpierw(std::vector<std::pair<std::string, std::size_t>>& systemy) {
+    std::stable_sort(systemy.begin(), systemy.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+}
+
 std::string Systemy(const Zestawienie& z, const std::string& sufiks) {
     std::map<std::string, Wsparcie> wsparcie;
     for (const auto& w : z.komputery) {
@@ -226,13 +236,11 @@ std::string Systemy(const Zestawienie& z, const std::string& sufiks) {
     const std::int64_t dzis = najnowszy != nullptr ? Chwila(najnowszy->czas) / 86400 : 0;
     std::vector<std::pair<std::string, std::size_t>> systemy;
     for (const auto& [system, s] : wsparcie) systemy.emplace_back(system, s.komputery);
-    // The most frequent first; equal ones stay in the order of their names.
-    std::stable_sort(systemy.begin(), systemy.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    NajczestszeNajpierw(systemy);
     std::string s = Sekcja("systemy", "Systemy", sufiks) + "<ul>\n";
     for (const auto& [system, n] : systemy) {
-        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + Komputery(n) +
-             Oznaczenie(wsparcie.at(system), dzis) + "</li>\n";
+        Dopisz(s, {"<li><b>", Html(system), "</b> \xE2\x80\x94 ", Komputery(n),
+                   Oznaczenie(wsparcie.at(system), dzis), "</li>\n"});
     }
     return s + "</ul>\n</section>\n";
 }
@@ -240,8 +248,10 @@ std::string Systemy(const Zestawienie& z, const std::string& sufiks) {
 // An item of "Gotowość", open for what follows it.
 std::string Gotowa(const std::string& nazwa, std::size_t gotowe, std::size_t sprawdzone) {
     const std::string n = Html(nazwa), g = std::to_string(gotowe), m = std::to_string(sprawdzone);
-    return "<li><span title=\"" + n + "\">" + n + "</span><meter min=\"0\" max=\"" + m +
-           "\" value=\"" + g + "\"></meter><span>" + g + " z " + m + "</span>";
+    std::string s;
+    Dopisz(s, {"<li><span title=\"", n, "\">", n, "</span><meter min=\"0\" max=\"", m,
+               "\" value=\"", g, "\"></meter><span>", g, " z ", m, "</span>"});
+    return s;
 }
 
 // Counted as the matrix counts: a computer's first entry of the application.
@@ -276,41 +286,50 @@ std::string Podsumowanie(const Zestawienie& z, const Katalog& katalog,
            Systemy(z, sufiks) + Gotowosc(z, aplikacje, sufiks) + "</div>\n";
 }
 
+std::size_t Okreg::Pozycja::Razem() const {
+    std::size_t n = 0;
+    for (const std::size_t k : komputery) n += k;
+    return n;
+}
+
+std::size_t& Okreg::Licz(Pozycje& pozycje, const std::string& nazwa, bool gotowe) {
+    auto& liczby = gotowe ? pozycje[nazwa].gotowe : pozycje[nazwa].komputery;
+    liczby.resize(szkoly_.size());
+    return liczby.back();
+}
+
 void Okreg::Dodaj(const std::string& nazwa, const Zestawienie& z) {
-    const std::size_t nr = szkoly_.size();
     Szkola& szkola = szkoly_.emplace_back();
     szkola.nazwa = nazwa;
     szkola.komputery = z.komputery.size();
     for (const auto& w : z.komputery) {
-        const auto starszy = [&w](const std::optional<CzasLokalny>& c, bool nowszy) {
-            return !c || (Chwila(w.czas) > Chwila(*c)) == nowszy;
-        };
-        if (starszy(szkola.najstarszy, false)) szkola.najstarszy = w.czas;
-        if (starszy(najnowszy_, true)) najnowszy_ = w.czas;
-        // Each component and system once per computer, as a school's page counts them.
+        if (!szkola.najstarszy || Chwila(w.czas) < Chwila(*szkola.najstarszy)) {
+            szkola.najstarszy = w.czas;
+        }
+        if (!najnowszy_ || Chwila(w.czas) > Chwila(*najnowszy_)) najnowszy_ = w.czas;
+        // Each component once per computer, as a school's page counts them.
         std::set<std::string> brakuje, nieustalone;
         for (const auto& a : w.aplikacje) {
-            auto& g = gotowosc_[a.nazwa][nr];
-            ++g.second;
-            g.first += Spelnia(a);
+            ++Licz(aplikacje_, a.nazwa);
+            Licz(aplikacje_, a.nazwa, true) += Spelnia(a);
             for (const auto& k : a.komponenty) {
                 if (k.stan == StanKomponentu::Spelnia) continue;
                 const bool brak = k.stan == StanKomponentu::NieSpelnia;
-                Braki& b = (brak ? brak_ : nieustalony_)[k.nazwa];
-                b.aplikacje.insert(a.nazwa);
-                if ((brak ? brakuje : nieustalone).insert(k.nazwa).second) ++b.szkoly[nr];
+                (brak ? brak_ : nieustalony_)[k.nazwa].aplikacje.insert(a.nazwa);
+                if ((brak ? brakuje : nieustalone).insert(k.nazwa).second) {
+                    ++Licz(brak ? brak_ : nieustalony_, k.nazwa);
+                }
             }
         }
         szkola.braki += !brakuje.empty();
         szkola.nieustalone += brakuje.empty() && !nieustalone.empty();
         szkola.gotowe += brakuje.empty() && nieustalone.empty();
-        System& system = systemy_[w.system];
-        ++system.szkoly[nr];
-        ++system.komputery;
+        ++Licz(systemy_, w.system);
+        Pozycja& system = systemy_[w.system];
         const auto koniec = KoniecWsparcia(w);
         if (koniec) {
             Pozniejszy(system.koniec, *koniec);
-            szkola.konce_wsparcia.push_back(koniec->Dni());
+            szkola.konce_wsparcia.push_back(static_cast<int>(koniec->Dni()));
         } else {
             system.nieznany = true;
         }
@@ -325,15 +344,20 @@ std::size_t Okreg::Komputery() const {
 
 std::vector<std::string> Okreg::Aplikacje() const {
     std::vector<std::string> nazwy;
-    for (const auto& [nazwa, g] : gotowosc_) nazwy.push_back(nazwa);
+    for (const auto& [nazwa, p] : aplikacje_) nazwy.push_back(nazwa);
     return nazwy;
 }
 
-std::string Okreg::Wymien(const PoSzkolach& szkoly) const {
+// "SP1 (2), SP2 (1)"; with `gotowe`, "SP1: 1 z 2, SP2: 1 z 1".
+std::string Okreg::Wymien(const Pozycja& p, bool gotowe) const {
     std::string s;
-    for (const auto& [nr, n] : szkoly) {
+    for (std::size_t i = 0; i < p.komputery.size(); ++i) {
+        if (p.komputery[i] == 0) continue;
         if (!s.empty()) s += ", ";
-        s += NazwaSzkoly(szkoly_[nr].nazwa) + " (" + std::to_string(n) + ")";
+        s += NazwaSzkoly(szkoly_[i].nazwa);
+        s += gotowe ? ": " + std::to_string(i < p.gotowe.size() ? p.gotowe[i] : 0) + " z " : " (";
+        s += std::to_string(p.komputery[i]);
+        if (!gotowe) s += ")";
     }
     return s;
 }
@@ -347,60 +371,49 @@ std::string Okreg::Tresc(const Katalog& katalog, const std::vector<std::string>&
         "</tr></thead><tbody>\n";
     for (std::size_t i = 0; i < szkoly_.size(); ++i) {
         const Szkola& sz = szkoly_[i];
-        const auto poza = std::count_if(sz.konce_wsparcia.begin(), sz.konce_wsparcia.end(),
-                                        [dzis](std::int64_t koniec) { return koniec <= dzis; });
-        std::string data;
+        std::size_t poza = 0;
+        for (const int koniec : sz.konce_wsparcia) poza += koniec <= dzis;
+        Dopisz(s, {"<tr><th><a href=\"#szkola-", std::to_string(i + 1), "\">",
+                   NazwaSzkoly(sz.nazwa), "</a></th>"});
+        for (const std::size_t n : {sz.komputery, sz.gotowe, sz.braki, sz.nieustalone, poza}) {
+            Dopisz(s, {"<td>", std::to_string(n), "</td>"});
+        }
+        s += "<td>";
         if (sz.najstarszy) {
-            data = Dzien{sz.najstarszy->rok, sz.najstarszy->miesiac, sz.najstarszy->dzien}.Tekst();
+            s += Dzien{sz.najstarszy->rok, sz.najstarszy->miesiac, sz.najstarszy->dzien}.Tekst();
         }
-        s += "<tr><th><a href=\"#szkola-" + std::to_string(i + 1) + "\">" + NazwaSzkoly(sz.nazwa) +
-             "</a></th><td>";
-        for (const std::size_t n :
-             {sz.komputery, sz.gotowe, sz.braki, sz.nieustalone, static_cast<std::size_t>(poza)}) {
-            s += std::to_string(n) + "</td><td>";
-        }
-        s += data + "</td></tr>\n";
+        s += "</td></tr>\n";
     }
     s += "</tbody></table>\n</section>\n<div class=\"podsumowanie\">\n";
 
     s += Sekcja("do-zainstalowania", "Do zainstalowania", {});
     if (brak_.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
-    if (!brak_.empty() || !nieustalony_.empty()) {
-        s += "<ul>\n";
-        for (const bool nieustalony : {false, true}) {
-            const auto& braki = nieustalony ? nieustalony_ : brak_;
-            for (const auto& nazwa : Kolejnosc(braki, katalog)) {
-                const Braki& b = braki.at(nazwa);
-                std::size_t n = 0;
-                for (const auto& [nr, k] : b.szkoly) n += k;
-                s += Pozycja(nazwa, nieustalony, n, Wymien(b.szkoly),
-                             ListaAplikacji(b.aplikacje, kolumny), {});
-            }
+    s += "<ul>\n";
+    for (const bool nieustalony : {false, true}) {
+        const Pozycje& braki = nieustalony ? nieustalony_ : brak_;
+        for (const auto& nazwa : Kolejnosc(braki, katalog)) {
+            const Pozycja& p = braki.at(nazwa);
+            s += pro::Pozycja(nazwa, nieustalony, p.Razem(), Wymien(p, false),
+                              ListaAplikacji(p.aplikacje, kolumny), {});
         }
-        s += "</ul>\n";
     }
-    s += "</section>\n" + Sekcja("systemy", "Systemy", {}) + "<ul>\n";
+    Dopisz(s, {"</ul>\n</section>\n", Sekcja("systemy", "Systemy", {}), "<ul>\n"});
     std::vector<std::pair<std::string, std::size_t>> systemy;
-    for (const auto& [system, sy] : systemy_) systemy.emplace_back(system, sy.komputery);
-    std::stable_sort(systemy.begin(), systemy.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    for (const auto& [system, p] : systemy_) systemy.emplace_back(system, p.Razem());
+    NajczestszeNajpierw(systemy);
     for (const auto& [system, n] : systemy) {
-        const System& sy = systemy_.at(system);
-        s += "<li><b>" + Html(system) + "</b> \xE2\x80\x94 " + pro::Komputery(n) + ": " +
-             Wymien(sy.szkoly) + Oznaczenie(Wsparcie{n, sy.koniec, sy.nieznany}, dzis) + "</li>\n";
+        const Pozycja& p = systemy_.at(system);
+        Dopisz(s,
+               {"<li><b>", Html(system), "</b> \xE2\x80\x94 ", pro::Komputery(n), ": ",
+                Wymien(p, false), Oznaczenie(Wsparcie{n, p.koniec, p.nieznany}, dzis), "</li>\n"});
     }
-    s += "</ul>\n</section>\n" + Sekcja("gotowosc", "Gotowość", {}) + "<ul>\n";
+    Dopisz(s, {"</ul>\n</section>\n", Sekcja("gotowosc", "Gotowość", {}), "<ul>\n"});
     for (const auto& nazwa : kolumny) {
-        std::size_t gotowe = 0, sprawdzone = 0;
-        std::string wg_szkol;
-        for (const auto& [nr, g] : gotowosc_.at(nazwa)) {
-            gotowe += g.first;
-            sprawdzone += g.second;
-            if (!wg_szkol.empty()) wg_szkol += ", ";
-            wg_szkol += NazwaSzkoly(szkoly_[nr].nazwa) + ": " + std::to_string(g.first) + " z " +
-                        std::to_string(g.second);
-        }
-        s += Gotowa(nazwa, gotowe, sprawdzone) + "<small>" + wg_szkol + "</small></li>\n";
+        const Pozycja& p = aplikacje_.at(nazwa);
+        std::size_t gotowe = 0;
+        for (const std::size_t g : p.gotowe) gotowe += g;
+        Dopisz(s,
+               {Gotowa(nazwa, gotowe, p.Razem()), "<small>", Wymien(p, true), "</small></li>\n"});
     }
     return s + "</ul>\n</section>\n</div>\n";
 }

@@ -57,25 +57,22 @@ private:
         std::string nazwa;
         std::size_t komputery = 0, gotowe = 0, braki = 0, nieustalone = 0;
         std::optional<CzasLokalny> najstarszy;
-        std::vector<std::int64_t> konce_wsparcia;  // days, of the computers whose end is known
+        std::vector<int> konce_wsparcia;  // days, of the computers whose end is known
     };
-    using PoSzkolach = std::map<std::size_t, std::size_t>;  // by school: computers
-    struct Braki {
-        PoSzkolach szkoly;
-        std::set<std::string> aplikacje;
+    // An item: a component lacking or undetermined, a system, an application.
+    struct Pozycja {
+        std::vector<std::size_t> komputery, gotowe;  // by school
+        std::set<std::string> aplikacje;             // waiting for the component
+        std::optional<Dzien> koniec;                 // of the system's support
+        bool nieznany = false;                       // a system the table does not know
+        std::size_t Razem() const;
     };
-    struct System {
-        PoSzkolach szkoly;
-        std::size_t komputery = 0;
-        std::optional<Dzien> koniec;
-        bool nieznany = false;
-    };
-    std::string Wymien(const PoSzkolach& szkoly) const;
+    using Pozycje = std::map<std::string, Pozycja>;
+    // A school's count of the item, by the name.
+    std::size_t& Licz(Pozycje& pozycje, const std::string& nazwa, bool gotowe = false);
+    std::string Wymien(const Pozycja& pozycja, bool gotowe) const;
     std::vector<Szkola> szkoly_;
-    std::map<std::string, Braki> brak_, nieustalony_;  // by the component's name
-    std::map<std::string, System> systemy_;
-    std::map<std::string, std::map<std::size_t, std::pair<std::size_t, std::size_t>>>
-        gotowosc_;  // by application, by school: ready, checked
+    Pozycje brak_, nieustalony_, systemy_, aplikacje_;
     std::optional<CzasLokalny> najnowszy_;
 };
 

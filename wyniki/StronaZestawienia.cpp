@@ -33,6 +33,7 @@ table{border-collapse:collapse}
 .macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
 .macierz td span{display:block;margin-top:3px}
 .macierz td b{display:block;font-size:15px;text-align:center}
+.macierz td.t,.macierz td.x{font-size:15px;text-align:center}
 .t{background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
 .x b{font-weight:400}
@@ -63,7 +64,7 @@ footer{break-before:avoid}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
 .macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
-.macierz td b{font-size:10pt}
+.macierz td b,.macierz td.t,.macierz td.x{font-size:10pt}
 .macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
@@ -123,55 +124,42 @@ Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
     return UlozKolumny(wszystkie, katalog);
 }
 
-// The cell of one computer and one application, and whether it is ready.
+// The cell of one computer and one application, and whether it is ready:
+// the mark, then one block per component. Cells close themselves.
 std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
     gotowa = false;
-    if (a == nullptr) return "<td class=\"x\"><b>\xE2\x80\x93</b></td>";
-    const auto w_stanie = [a](StanKomponentu stan) {
-        std::string lista;
-        for (const auto& k : a->komponenty) {
-            if (k.stan != stan) continue;
-            lista += "<span>";
-            lista += Html(k.nazwa);
-            lista += ": ";
-            lista += Html(k.tekst);
-            lista += "</span>";
+    if (a == nullptr) return "<td class=x>\xE2\x80\x93";
+    for (const StanKomponentu stan : {StanKomponentu::NieSpelnia, StanKomponentu::Nieustalony}) {
+        std::string k;
+        for (const auto& c : a->komponenty) {
+            if (c.stan != stan) continue;
+            if (k.empty()) {
+                k = stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
+                                                       : "<td class=u><b>?</b>";
+            }
+            Dopisz(k, {"<span>", Html(c.nazwa), ": ", Html(c.tekst), "</span>"});
         }
-        return lista;
-    };
-    // The mark, then one block per component.
-    const auto komorka = [](const char* klasa, const char* znak, const std::string& lista) {
-        std::string k = "<td class=\"";
-        k += klasa;
-        k += "\"><b>";
-        k += znak;
-        k += "</b>";
-        k += lista;
-        k += "</td>";
-        return k;
-    };
-    std::string lista = w_stanie(StanKomponentu::NieSpelnia);
-    if (!lista.empty()) return komorka("n", "\xE2\x9C\x97", lista);
-    lista = w_stanie(StanKomponentu::Nieustalony);
-    if (!lista.empty()) return komorka("u", "?", lista);
+        if (!k.empty()) return k;
+    }
     gotowa = true;
-    return "<td class=\"t\"><b>\xE2\x9C\x93</b></td>";
+    return "<td class=t>\xE2\x9C\x93";
 }
 
 std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::string>& kolumny,
                    std::vector<std::size_t>& gotowe, std::vector<std::size_t>& sprawdzone) {
     const std::string nazwa = Html(w.komputer);
-    std::string r = "<tr><th scope=\"row\" title=\"" + nazwa + "\"><b>" + nazwa + "</b>";
-    if (stary) r += "<em class=\"stary\">stary wynik</em>";
-    r += "<small>Czas sprawdzenia: " + Czas(w.czas);
+    std::string r;
+    Dopisz(r, {"<tr><th scope=row title=\"", nazwa, "\"><b>", nazwa, "</b>",
+               stary ? "<em class=\"stary\">stary wynik</em>" : "",
+               "<small>Czas sprawdzenia: ", Czas(w.czas)});
     // The values escaped, not the lines: the length limit counts the value alone.
     const std::string system =
         Html(w.system) + (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")");
     for (const std::string& podpis :
          PodpisyPodsumowania(system, Html(w.platforma), w.administrator, Html(w.uac))) {
-        r += "<br>" + podpis;
+        Dopisz(r, {"<br>", podpis});
     }
-    r += "<br>Wersja programu: " + Html(w.wersja) + "</small></th>";
+    Dopisz(r, {"<br>Wersja programu: ", Html(w.wersja), "</small></th>"});
     for (std::size_t i = 0; i < kolumny.size(); ++i) {
         const AplikacjaWyniku* a = nullptr;
         for (const auto& kandydat : w.aplikacje) {
@@ -194,12 +182,16 @@ std::string Pominiete(const std::vector<PominietyPlik>& pominiete) {
         "<h2>Pliki, których nie udało się odczytać</h2>\n<table class=\"pominiete\"><thead><tr>"
         "<th>Plik</th><th>Powód</th></tr></thead><tbody>\n";
     for (const auto& p : pominiete) {
-        s += "<tr><td>" + Html(p.plik) + "</td><td>" + Html(p.powod) + "</td></tr>\n";
+        Dopisz(s, {"<tr><td>", Html(p.plik), "</td><td>", Html(p.powod), "</td></tr>\n"});
     }
     return s + "</tbody></table>\n";
 }
 
 }  // namespace
+
+void Dopisz(std::string& s, std::initializer_list<std::string_view> czesci) {
+    for (const std::string_view c : czesci) s += c;
+}
 
 std::string Html(std::string_view tekst) {
     std::string wynik;
@@ -245,8 +237,9 @@ std::string Poczatek(const std::string& podtytul) {
         "<title>Zestawienie wyników</title>\n<style>";
     s += Styl;
     s += StylPodsumowania;
-    return s + "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>" + podtytul +
-           "</small></h1></header>\n<main>\n";
+    Dopisz(s, {"</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>", podtytul,
+               "</small></h1></header>\n<main>\n"});
+    return s;
 }
 
 std::string Koniec(const std::vector<PominietyPlik>& pominiete) {
@@ -254,9 +247,10 @@ std::string Koniec(const std::vector<PominietyPlik>& pominiete) {
                                   "</footer>\n</body>\n</html>\n";
 }
 
-std::string Podtytul(std::size_t komputery, const WynikKomputera* najnowszy) {
-    std::string s = "komputery: " + Liczba(komputery);
-    if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
+// What the heading tells after `przed`.
+std::string Podtytul(std::string s, std::size_t komputery, const CzasLokalny* najnowszy) {
+    Dopisz(s, {"komputery: ", Liczba(komputery)});
+    if (najnowszy != nullptr) Dopisz(s, {", najnowszy wynik: ", Czas(*najnowszy)});
     return s;
 }
 
@@ -276,7 +270,7 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
     s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
     for (const auto& nazwa : kolumny.nazwy) {
         const std::string n = Html(nazwa);
-        s += "<th class=\"a\" title=\"" + n + "\"><div>" + n + "</div></th>";
+        Dopisz(s, {"<th class=\"a\" title=\"", n, "\"><div>", n, "</div></th>"});
     }
     s += "</tr></thead>\n<tbody>\n";
     std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
@@ -285,7 +279,7 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
     }
     s += "</tbody>\n<tfoot><tr><th></th>";
     for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
-        s += "<td>gotowe: " + Liczba(gotowe[i]) + " z " + Liczba(sprawdzone[i]) + "</td>";
+        Dopisz(s, {"<td>gotowe: ", Liczba(gotowe[i]), " z ", Liczba(sprawdzone[i]), "</td>"});
     }
     s += "</tr></tfoot>\n</table>\n";
     if (kolumny.niepokazane > 0) {
@@ -298,8 +292,11 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
 }  // namespace
 
 std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
-    return Poczatek(Podtytul(z.komputery.size(), Najnowszy(z))) + Tresc(z, katalog, {}) +
-           Koniec(z.pominiete);
+    const WynikKomputera* najnowszy = Najnowszy(z);
+    std::string s;
+    Dopisz(s, {Poczatek(Podtytul({}, z.komputery.size(), najnowszy ? &najnowszy->czas : nullptr)),
+               Tresc(z, katalog, {}), Koniec(z.pominiete)});
+    return s;
 }
 
 std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::string& folder,
@@ -315,13 +312,9 @@ std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::strin
     const auto dodaj = [&](const std::string& szkola, const Zestawienie& z) {
         okreg.Dodaj(szkola, z);
         const std::string nr = Liczba(okreg.Szkoly());
-        sekcje += "<section class=\"szkola\" id=\"szkola-";
-        sekcje += nr;
-        sekcje += "\"><h2>";
-        sekcje += NazwaSzkoly(szkola);
-        sekcje += "</h2>\n";
-        sekcje += Tresc(z, katalog, "-" + nr);
-        sekcje += "</section>\n";
+        Dopisz(sekcje,
+               {"<section class=\"szkola\" id=\"szkola-", nr, "\"><h2>", NazwaSzkoly(szkola),
+                "</h2>\n", Tresc(z, katalog, "-" + nr), "</section>\n"});
     };
     std::vector<PominietyPlik> pominiete = std::move(glowny->pominiete);
     for (const std::string& nazwa : nazwy) {
@@ -347,11 +340,10 @@ std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::strin
     strona.szkoly = okreg.Szkoly();
     strona.komputery = okreg.Komputery();
     const Kolumny kolumny = UlozKolumny(okreg.Aplikacje(), katalog);
-    std::string podtytul =
-        "szkoły: " + Liczba(strona.szkoly) + ", " + Podtytul(strona.komputery, nullptr);
-    if (okreg.Najnowszy()) podtytul += ", najnowszy wynik: " + Czas(*okreg.Najnowszy());
-    strona.html =
-        Poczatek(podtytul) + okreg.Tresc(katalog, kolumny.nazwy) + sekcje + Koniec(pominiete);
+    const auto& najnowszy = okreg.Najnowszy();
+    Dopisz(strona.html, {Poczatek(Podtytul("szkoły: " + Liczba(strona.szkoly) + ", ",
+                                           strona.komputery, najnowszy ? &*najnowszy : nullptr)),
+                         okreg.Tresc(katalog, kolumny.nazwy), sekcje, Koniec(pominiete)});
     return strona;
 }
 

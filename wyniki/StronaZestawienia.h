@@ -3,6 +3,7 @@
 // external file; every text taken from a result file is escaped.
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ inline constexpr std::size_t LimitTekstu = 200;
 // Text for element content and attribute values: & < > " ' as references,
 // control characters as U+FFFD, cut after LimitTekstu characters with "…".
 std::string Html(std::string_view tekst);
+// Appends the pieces in turn: one call where `+` would build a string for each.
+void Dopisz(std::string& s, std::initializer_list<std::string_view> czesci);
 
 std::string StronaZestawienia(const Zestawienie& zestawienie, const Katalog& katalog);
 

@@ -645,10 +645,13 @@ namespace pro {
 
 // --- The overview of many computers' results --------------------------------
 
-std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::string& katalog) {
+namespace {
+
+// The names in `katalog`: with `katalogi` its folders, else its *.json files.
+std::optional<std::vector<std::string>> Listuj(const std::string& katalog, bool katalogi) {
     std::wstring wzorzec = Szeroki(katalog);
     if (!wzorzec.empty() && wzorzec.back() != L'\\' && wzorzec.back() != L'/') wzorzec += L'\\';
-    wzorzec += L"*.json";
+    wzorzec += katalogi ? L"*" : L"*.json";
     WIN32_FIND_DATAW dane{};
     // Basic information only: no short names, so the pattern is matched on
     // the long ones (and checked again below).
@@ -670,9 +673,16 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
         return nazwy;
     }
     do {
-        if ((dane.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         const std::wstring nazwa = dane.cFileName;
-        if (nazwa.size() <= 5 || _wcsicmp(nazwa.c_str() + nazwa.size() - 5, L".json") != 0) {
+        const bool katalog_ = (dane.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (katalog_ != katalogi) continue;
+        if (katalogi) {
+            // A link or junction is not followed.
+            if ((dane.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || nazwa == L"." ||
+                nazwa == L"..") {
+                continue;
+            }
+        } else if (nazwa.size() <= 5 || _wcsicmp(nazwa.c_str() + nazwa.size() - 5, L".json") != 0) {
             continue;
         }
         nazwy.push_back(Waski(nazwa));
@@ -683,39 +693,14 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
     return nazwy;
 }
 
+}  // namespace
+
+std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::string& katalog) {
+    return Listuj(katalog, false);
+}
+
 std::optional<std::vector<std::string>> PlatformaWin32::Katalogi(const std::string& katalog) {
-    std::wstring wzorzec = Szeroki(katalog);
-    if (!wzorzec.empty() && wzorzec.back() != L'\\' && wzorzec.back() != L'/') wzorzec += L'\\';
-    wzorzec += L'*';
-    WIN32_FIND_DATAW dane{};
-    HANDLE szukanie =
-        FindFirstFileExW(wzorzec.c_str(), FindExInfoBasic, &dane, FindExSearchLimitToDirectories,
-                         nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (szukanie == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) {
-        szukanie = FindFirstFileExW(wzorzec.c_str(), FindExInfoStandard, &dane,
-                                    FindExSearchLimitToDirectories, nullptr, 0);
-    }
-    std::vector<std::string> nazwy;
-    // Nothing found: a drive's empty root (no "." in it).
-    if (szukanie == INVALID_HANDLE_VALUE) {
-        if (GetLastError() == ERROR_FILE_NOT_FOUND) return nazwy;
-        return std::nullopt;
-    }
-    do {
-        // The search may return files too; a link or junction is not followed.
-        const DWORD atrybuty = dane.dwFileAttributes;
-        if ((atrybuty & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
-            (atrybuty & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-            continue;
-        }
-        const std::wstring nazwa = dane.cFileName;
-        if (nazwa == L"." || nazwa == L"..") continue;
-        nazwy.push_back(Waski(nazwa));
-    } while (FindNextFileW(szukanie, &dane));
-    const DWORD blad = GetLastError();
-    FindClose(szukanie);
-    if (blad != ERROR_NO_MORE_FILES) return std::nullopt;
-    return nazwy;
+    return Listuj(katalog, true);
 }
 
 OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t limit) {
