@@ -220,31 +220,6 @@ void NajczestszeNajpierw(std::vector<std::pair<std::string, std::size_t>>& syste
                      [](const auto& a, const auto& b) { return a.second > b.second; });
 }
 
-std::string Systemy(const Zestawienie& z, const std::string& sufiks) {
-    std::map<std::string, Wsparcie> wsparcie;
-    for (const auto& w : z.komputery) {
-        Wsparcie& s = wsparcie[w.system];
-        ++s.komputery;
-        const auto koniec = KoniecWsparcia(w);
-        if (koniec) {
-            Pozniejszy(s.koniec, *koniec);
-        } else {
-            s.nieznane = true;
-        }
-    }
-    const WynikKomputera* najnowszy = Najnowszy(z);
-    const std::int64_t dzis = najnowszy != nullptr ? Chwila(najnowszy->czas) / 86400 : 0;
-    std::vector<std::pair<std::string, std::size_t>> systemy;
-    for (const auto& [system, s] : wsparcie) systemy.emplace_back(system, s.komputery);
-    NajczestszeNajpierw(systemy);
-    std::string s = Sekcja("systemy", "Systemy", sufiks) + "<ul>\n";
-    for (const auto& [system, n] : systemy) {
-        Dopisz(s, {"<li><b>", Html(system), "</b> \xE2\x80\x94 ", Komputery(n),
-                   Oznaczenie(wsparcie.at(system), dzis), "</li>\n"});
-    }
-    return s + "</ul>\n</section>\n";
-}
-
 // An item of "Gotowość", open for what follows it.
 std::string Gotowa(const std::string& nazwa, std::size_t gotowe, std::size_t sprawdzone) {
     const std::string n = Html(nazwa), g = std::to_string(gotowe), m = std::to_string(sprawdzone);
@@ -252,24 +227,6 @@ std::string Gotowa(const std::string& nazwa, std::size_t gotowe, std::size_t spr
     Dopisz(s, {"<li><span title=\"", n, "\">", n, "</span><meter min=\"0\" max=\"", m,
                "\" value=\"", g, "\"></meter><span>", g, " z ", m, "</span>"});
     return s;
-}
-
-// Counted as the matrix counts: a computer's first entry of the application.
-std::string Gotowosc(const Zestawienie& z, const std::vector<std::string>& kolumny,
-                     const std::string& sufiks) {
-    std::string s = Sekcja("gotowosc", "Gotowość", sufiks) + "<ul>\n";
-    for (const auto& nazwa : kolumny) {
-        std::size_t gotowe = 0, sprawdzone = 0;
-        for (const auto& w : z.komputery) {
-            const auto a = std::find_if(w.aplikacje.begin(), w.aplikacje.end(),
-                                        [&nazwa](const auto& a) { return a.nazwa == nazwa; });
-            if (a == w.aplikacje.end()) continue;
-            ++sprawdzone;
-            gotowe += Spelnia(*a);
-        }
-        s += Gotowa(nazwa, gotowe, sprawdzone) + "</li>\n";
-    }
-    return s + "</ul>\n</section>\n";
 }
 
 }  // namespace
@@ -280,10 +237,10 @@ std::string Komputery(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " komputer" : kilka ? " komputery" : " komputerów");
 }
 
-std::string Podsumowanie(const Zestawienie& z, const Katalog& katalog,
+std::string Podsumowanie(const Zestawienie& z, const Okreg& szkola, const Katalog& katalog,
                          const std::vector<std::string>& aplikacje, const std::string& sufiks) {
     return "<div class=\"podsumowanie\">\n" + DoZainstalowania(z, katalog, aplikacje, sufiks) +
-           Systemy(z, sufiks) + Gotowosc(z, aplikacje, sufiks) + "</div>\n";
+           szkola.Systemy(sufiks) + szkola.Gotowosc(aplikacje, sufiks) + "</div>\n";
 }
 
 std::size_t Okreg::Pozycja::Razem() const {
@@ -310,8 +267,12 @@ void Okreg::Dodaj(const std::string& nazwa, const Zestawienie& z) {
         // Each component once per computer, as a school's page counts them.
         std::set<std::string> brakuje, nieustalone;
         for (const auto& a : w.aplikacje) {
-            ++Licz(aplikacje_, a.nazwa);
-            Licz(aplikacje_, a.nazwa, true) += Spelnia(a);
+            // Counted as the matrix counts: a computer's first entry of the application.
+            const auto pierwsza = [&a](const auto& b) { return b.nazwa == a.nazwa; };
+            if (std::find_if(w.aplikacje.data(), &a, pierwsza) == &a) {
+                ++Licz(aplikacje_, a.nazwa);
+                Licz(aplikacje_, a.nazwa, true) += Spelnia(a);
+            }
             for (const auto& k : a.komponenty) {
                 if (k.stan == StanKomponentu::Spelnia) continue;
                 const bool brak = k.stan == StanKomponentu::NieSpelnia;
@@ -397,25 +358,36 @@ std::string Okreg::Tresc(const Katalog& katalog, const std::vector<std::string>&
                               ListaAplikacji(p.aplikacje, kolumny), {});
         }
     }
-    Dopisz(s, {"</ul>\n</section>\n", Sekcja("systemy", "Systemy", {}), "<ul>\n"});
+    return s + "</ul>\n</section>\n" + Systemy({}) + Gotowosc(kolumny, {}) + "</div>\n";
+}
+
+std::string Okreg::Systemy(const std::string& sufiks) const {
+    const std::int64_t dzis = najnowszy_ ? Chwila(*najnowszy_) / 86400 : 0;
     std::vector<std::pair<std::string, std::size_t>> systemy;
     for (const auto& [system, p] : systemy_) systemy.emplace_back(system, p.Razem());
     NajczestszeNajpierw(systemy);
+    std::string s = Sekcja("systemy", "Systemy", sufiks) + "<ul>\n";
     for (const auto& [system, n] : systemy) {
         const Pozycja& p = systemy_.at(system);
-        Dopisz(s,
-               {"<li><b>", Html(system), "</b> \xE2\x80\x94 ", pro::Komputery(n), ": ",
-                Wymien(p, false), Oznaczenie(Wsparcie{n, p.koniec, p.nieznany}, dzis), "</li>\n"});
+        Dopisz(s, {"<li><b>", Html(system), "</b> \xE2\x80\x94 ", pro::Komputery(n),
+                   WieleSzkol() ? ": " + Wymien(p, false) : std::string(),
+                   Oznaczenie(Wsparcie{n, p.koniec, p.nieznany}, dzis), "</li>\n"});
     }
-    Dopisz(s, {"</ul>\n</section>\n", Sekcja("gotowosc", "Gotowość", {}), "<ul>\n"});
+    return s + "</ul>\n</section>\n";
+}
+
+std::string Okreg::Gotowosc(const std::vector<std::string>& kolumny,
+                            const std::string& sufiks) const {
+    std::string s = Sekcja("gotowosc", "Gotowość", sufiks) + "<ul>\n";
     for (const auto& nazwa : kolumny) {
         const Pozycja& p = aplikacje_.at(nazwa);
         std::size_t gotowe = 0;
         for (const std::size_t g : p.gotowe) gotowe += g;
-        Dopisz(s,
-               {Gotowa(nazwa, gotowe, p.Razem()), "<small>", Wymien(p, true), "</small></li>\n"});
+        Dopisz(s, {Gotowa(nazwa, gotowe, p.Razem()),
+                   WieleSzkol() ? "<small>" + Wymien(p, true) + "</small>" : std::string(),
+                   "</li>\n"});
     }
-    return s + "</ul>\n</section>\n</div>\n";
+    return s + "</ul>\n</section>\n";
 }
 
 std::string NazwaSzkoly(const std::string& nazwa) {

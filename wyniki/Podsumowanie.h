@@ -27,11 +27,6 @@ extern const char* const StylPodsumowania;
 // "1 komputer", "2 komputery", "5 komputerów", "22 komputery".
 std::string Komputery(std::size_t n);
 
-// The three sections; `aplikacje` are the matrix's columns, in its order;
-// `sufiks` ends the sections' ids (one page may hold several).
-std::string Podsumowanie(const Zestawienie& zestawienie, const Katalog& katalog,
-                         const std::vector<std::string>& aplikacje, const std::string& sufiks = {});
-
 // A school's name on the page, escaped; the files directly in the folder
 // ("") under a name of their own.
 std::string NazwaSzkoly(const std::string& nazwa);
@@ -51,6 +46,10 @@ public:
     // 1 in the order added), then the three sections with each item's
     // count per school; `aplikacje` in the matrices' column order.
     std::string Tresc(const Katalog& katalog, const std::vector<std::string>& aplikacje) const;
+    // Two of the three sections, as a school's page has them: `sufiks` ends their ids.
+    std::string Systemy(const std::string& sufiks) const;
+    std::string Gotowosc(const std::vector<std::string>& aplikacje,
+                         const std::string& sufiks) const;
 
 private:
     struct Szkola {
@@ -71,9 +70,18 @@ private:
     // A school's count of the item, by the name.
     std::size_t& Licz(Pozycje& pozycje, const std::string& nazwa, bool gotowe = false);
     std::string Wymien(const Pozycja& pozycja, bool gotowe) const;
+    // Items name their schools: more than the files directly in the folder.
+    bool WieleSzkol() const { return szkoly_.size() > 1 || !szkoly_.front().nazwa.empty(); }
     std::vector<Szkola> szkoly_;
     Pozycje brak_, nieustalony_, systemy_, aplikacje_;
     std::optional<CzasLokalny> najnowszy_;
 };
+
+// The three sections of one school's results (`szkola` counted them, as its
+// only school); `aplikacje` are the matrix's columns, in its order;
+// `sufiks` ends the sections' ids (one page may hold several).
+std::string Podsumowanie(const Zestawienie& zestawienie, const Okreg& szkola,
+                         const Katalog& katalog, const std::vector<std::string>& aplikacje,
+                         const std::string& sufiks = {});
 
 }  // namespace pro

@@ -114,16 +114,6 @@ Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& ka
     return k;
 }
 
-Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
-    std::vector<std::string> wszystkie;
-    for (const auto& w : z.komputery) {
-        for (const auto& a : w.aplikacje) wszystkie.push_back(a.nazwa);
-    }
-    std::sort(wszystkie.begin(), wszystkie.end());
-    wszystkie.erase(std::unique(wszystkie.begin(), wszystkie.end()), wszystkie.end());
-    return UlozKolumny(wszystkie, katalog);
-}
-
 // The cell of one computer and one application, and whether it is ready:
 // the mark, then one block per component. Cells close themselves.
 std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
@@ -258,10 +248,12 @@ std::string Podtytul(std::string s, std::size_t komputery, const CzasLokalny* na
 // ends the sections' ids.
 std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::string& sufiks) {
     const WynikKomputera* najnowszy = Najnowszy(z);
+    Okreg szkola;
+    szkola.Dodaj({}, z);
+    const Kolumny kolumny = UlozKolumny(szkola.Aplikacje(), katalog);
     // What to install where, above the matrix that shows it cell by cell.
-    const Kolumny kolumny = UlozKolumny(z, katalog);
     std::string s;
-    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy, sufiks);
+    if (!z.komputery.empty()) s += Podsumowanie(z, szkola, katalog, kolumny.nazwy, sufiks);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
