@@ -320,7 +320,8 @@ std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::strin
     }
     strona.pominiete = pominiete.size();
     // No school holds a result: the folder's own page.
-    if (okreg.Szkoly() == 0) {
+    strona.szkoly = okreg.Szkoly();
+    if (strona.szkoly == 0) {
         glowny->pominiete = std::move(pominiete);
         strona.komputery = glowny->komputery.size();
         strona.html = StronaZestawienia(*glowny, katalog);
@@ -329,7 +330,6 @@ std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::strin
     // The files directly in the folder after the schools.
     if (!glowny->komputery.empty()) dodaj({}, *glowny);
     glowny.reset();
-    strona.szkoly = okreg.Szkoly();
     strona.komputery = okreg.Komputery();
     const Kolumny kolumny = UlozKolumny(okreg.Aplikacje(), katalog);
     const auto& najnowszy = okreg.Najnowszy();

@@ -28,7 +28,9 @@ std::string StronaZestawienia(const Zestawienie& zestawienie, const Katalog& kat
 
 struct StronaFolderu {
     std::string html;
-    std::size_t szkoly = 0;  // 0: no folder inside holds a result
+    // The folders inside holding a result; 0: none (the files directly in
+    // the folder are no school).
+    std::size_t szkoly = 0;
     std::size_t komputery = 0, pominiete = 0;
 };
 
