@@ -703,16 +703,32 @@ std::optional<std::vector<std::string>> PlatformaWin32::Katalogi(const std::stri
     return Listuj(katalog, true);
 }
 
+namespace {
+
+// Whether the path may name a device: a device's name ("con.json" from a
+// foreign client) opens the device, which would wait for input. Windows
+// resolves the path as CreateFile does, naming a device in the device
+// namespace; only then is the open handle asked (a call to the server under
+// Wine, a tenth of a millisecond a file).
+bool MozeBycUrzadzeniem(const std::wstring& sciezka) {
+    wchar_t pelna[MAX_PATH];
+    const DWORD n = GetFullPathNameW(sciezka.c_str(), MAX_PATH, pelna, nullptr);
+    return n == 0 || n >= MAX_PATH || wcsncmp(pelna, L"\\\\.\\", 4) == 0 ||
+           wcsncmp(pelna, L"\\\\?\\", 4) == 0;
+}
+
+}  // namespace
+
 OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t limit) {
     OdczytPliku odczyt;
+    const std::wstring szeroka = Szeroki(sciezka);
     // Shared for writing and deleting: a workstation may put a new result in
     // place while the file is read.
-    Plik plik(CreateFileW(Szeroki(sciezka).c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                          nullptr));
-    // A device name ("con.json" from a foreign client) would wait for input.
-    if (!plik.Poprawny() || GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
+    Plik plik(CreateFileW(
+        szeroka.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!plik.Poprawny()) return odczyt;
+    if (MozeBycUrzadzeniem(szeroka) && GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
     LARGE_INTEGER rozmiar{};
     if (!GetFileSizeEx(plik.get(), &rozmiar) || rozmiar.QuadPart < 0) return odczyt;
     if (static_cast<unsigned long long>(rozmiar.QuadPart) > limit) {
