@@ -27,6 +27,7 @@ struct Katalog {
     std::array<ProKomponent, LiczbaKomponentow> Komponenty;
     std::array<ProAplikacja, LiczbaAplikacji> Aplikacje;
     std::string KatalogSystemu = "brak informacji";
+    OdczytExcela Excel = OdczytExcela::Automatyzacja;
 
     Katalog();
     // The record of a component id; nullptr for an id not in the catalogue.

@@ -57,7 +57,7 @@ void ProAplikacja::SprawdzAplikacje(DrzewoWyniku& drzewo, Katalog& katalog, Plat
         // Provisional until detected: a detection that raises leaves it so.
         WezelWyniku& wezel =
             drzewo.DodajDziecko(korzen, "nieznany komponent", Werdykt::tymczasowy, &komponent);
-        komponent.WykryjWersje(platforma, katalog.KatalogSystemu);
+        komponent.WykryjWersje(platforma, katalog.KatalogSystemu, katalog.Excel);
         if (komponent.SpelniaWymaganie(wymaganie) == 1) {
             wezel.Tekst = komponent.Nazwa;
             wezel.UstawWerdykt(Werdykt::spelnia);

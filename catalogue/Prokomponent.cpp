@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "catalogue/Proaplikacja.h"
+#include "platform/Rejestr.h"
 #include "platform/Tekst.h"
 
 namespace pro {
@@ -30,6 +31,30 @@ const RegulaNet* ZnajdzRegulaNet(ComponentId id) {
         if (r.id == id) return &r;
     }
     return nullptr;
+}
+
+// The default value of a key under HKEY_CLASSES_ROOT, read in the machine's
+// own view first (where a 64-bit Office registers), then in the program's.
+std::string TekstKlasy(Platforma& platforma, const std::string& klucz) {
+    for (const bool widok64 : {true, false}) {
+        const KluczRejestru uchwyt = widok64 ? platforma.OtworzKlucz64(Korzen::ClassesRoot, klucz)
+                                             : platforma.OtworzKlucz(Korzen::ClassesRoot, klucz);
+        if (!uchwyt) continue;
+        std::string tekst = RozwinietyTekstWartosci(platforma, uchwyt, "");
+        if (!tekst.empty()) return tekst;
+    }
+    return {};
+}
+
+// The program of a server's command line: inside the quotes when it starts
+// with one, else up to and including the first ".exe".
+std::string ProgramPolecenia(const std::string& linia) {
+    const std::size_t start = linia.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    if (linia[start] == '"') return linia.substr(start + 1, linia.find('"', start + 1) - start - 1);
+    const std::size_t exe = MaleAscii(linia).find(".exe", start);
+    if (exe != std::string::npos) return linia.substr(start, exe + 4 - start);
+    return linia.substr(start, linia.find_last_not_of(" \t") + 1 - start);
 }
 
 std::int32_t Dopasuj(std::int64_t wartosc) {
@@ -74,7 +99,8 @@ void ProKomponent::PrzeliczWersje() {
     Wersja = Dopasuj(std::int64_t{LiczbaDziesietna(major)} * 10 + LiczbaDziesietna(reszta));
 }
 
-void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog_systemu) {
+void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog_systemu,
+                                OdczytExcela excel) {
     if (Wersja != NotDetected || BezOdpowiedzi) return;
     switch (Id) {
         case komponent::Windows:
@@ -88,6 +114,10 @@ void ProKomponent::WykryjWersje(Platforma& platforma, const std::string& katalog
             PrzeliczWersje();
             return;
         case komponent::Excel: {
+            if (excel == OdczytExcela::ZRejestru) {
+                WersjaExcelZRejestru(platforma);
+                return;
+            }
             // Left NotDetected when Excel cannot be queried: the next need asks
             // again, unless it did not answer in time (it would not answer the
             // next application either).
@@ -148,6 +178,25 @@ std::string ProKomponent::WersjaExcel(Platforma& platforma, bool& bez_odpowiedzi
     if (!platforma.WywolajMetode(obiekt, "Quit", blad)) return nie_mozna();
     bez_odpowiedzi = false;
     return *wersja;
+}
+
+void ProKomponent::WersjaExcelZRejestru(Platforma& platforma) {
+    std::string klasa;
+    const std::string progid = TekstKlasy(platforma, "Excel.Application\\CurVer");
+    if (!progid.empty()) klasa = TekstKlasy(platforma, progid + "\\CLSID");
+    if (klasa.empty()) klasa = TekstKlasy(platforma, "Excel.Application\\CLSID");
+    const std::string serwer =
+        klasa.empty() ? "" : TekstKlasy(platforma, "CLSID\\" + klasa + "\\LocalServer32");
+    Wersja = 0;  // not installed, unless its file tells a version
+    if (serwer.empty()) return;
+    const std::string wersja = WersjaPliku(platforma, ProgramPolecenia(serwer));
+    const std::size_t kropka = wersja.find('.');
+    if (kropka == std::string::npos) {  // "brak pliku", "brak wersji"
+        WersjaTxt = wersja;
+        return;
+    }
+    WersjaTxt = wersja.substr(0, wersja.find('.', kropka + 1));
+    Wersja = LiczbaDziesietna(wersja.substr(0, kropka));
 }
 
 std::string ProKomponent::WersjaSilverlight(Platforma& platforma) const {

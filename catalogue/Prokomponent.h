@@ -31,6 +31,12 @@ inline constexpr ComponentId Net40 = 3340;
 inline constexpr ComponentId Net45 = 3345;
 }  // namespace komponent
 
+// How MS Excel's version is found: by asking Excel itself (the window, where
+// a person is at the computer), or from its registration and its file
+// without starting it (the check without the window: as SYSTEM, before
+// anyone logs on, Office may wait on a dialog nobody sees).
+enum class OdczytExcela { Automatyzacja, ZRejestru };
+
 // A registry value that cannot be read as the type asked for. Detection lets
 // it pass; the program shows it with its exception display.
 class BladRejestru : public std::runtime_error {
@@ -56,12 +62,17 @@ struct ProKomponent {
     // Detects the component by its Id, only while Wersja is NotDetected and
     // its server has not failed to answer.
     // `katalog_systemu` is the system directory (for msiexec.exe).
-    void WykryjWersje(Platforma& platforma, const std::string& katalog_systemu);
+    void WykryjWersje(Platforma& platforma, const std::string& katalog_systemu,
+                      OdczytExcela excel = OdczytExcela::Automatyzacja);
     // Wersja = major * 10 + minor, from WersjaTxt.
     void PrzeliczWersje();
     // "brak możliwości sprawdzenia" on any failure; `bez_odpowiedzi` tells a
     // server that gave no answer in time from one that failed.
     std::string WersjaExcel(Platforma& platforma, bool& bez_odpowiedzi) const;
+    // Excel's version from the file of the local server COM would start:
+    // Wersja 0 and WersjaTxt unchanged when none is registered, "brak pliku"
+    // or "brak wersji" for a server whose file has none.
+    void WersjaExcelZRejestru(Platforma& platforma);
     std::string WersjaSilverlight(Platforma& platforma) const;
 };
 

@@ -140,6 +140,11 @@ public:
                                                                    const std::string& nazwa,
                                                                    std::uint32_t rozmiar) = 0;
 
+    // A text with its %variables% replaced by their values
+    // (ExpandEnvironmentStrings), as a REG_EXPAND_SZ value means it; a
+    // variable that is not set stays as written. The text unchanged on failure.
+    virtual std::string RozwinZmienne(const std::string& tekst) = 0;
+
     // --- Files.
     // True only for an existing file; a directory does not count.
     virtual bool PlikIstnieje(const std::string& sciezka) = 0;

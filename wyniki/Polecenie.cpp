@@ -55,6 +55,9 @@ WynikPolecenia WykonajPolecenie(const Polecenie& polecenie, Katalog& katalog,
     if (polecenie.zestawienie) return WykonajZestawienie(polecenie, katalog, platforma);
     WynikKomputera w;
     katalog.KatalogSystemu = platforma.KatalogSystemowy();
+    // No program is started without the window (as SYSTEM Office may wait on
+    // a dialog nobody sees): Excel's version comes from its registered file.
+    katalog.Excel = OdczytExcela::ZRejestru;
     w.wersja = WersjaPliku(platforma, platforma.SciezkaProgramu());
     w.komputer = platforma.NazwaKomputera();
     w.system = NazwaSystemu(platforma);

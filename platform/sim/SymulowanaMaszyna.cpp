@@ -1,5 +1,6 @@
 #include "platform/sim/SymulowanaMaszyna.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Tekst.h"
@@ -71,6 +72,10 @@ void SymulowanaMaszyna::ZablokujKlucz(Korzen korzen, const std::string& klucz) {
     rejestr_[Sciezka(korzen, klucz)].zablokowany = true;
 }
 
+void SymulowanaMaszyna::TylkoWidok64(Korzen korzen, const std::string& klucz) {
+    rejestr_[Sciezka(korzen, klucz)].tylko64 = true;
+}
+
 KluczRejestru SymulowanaMaszyna::OtworzKlucz(Korzen korzen, const std::string& sciezka) {
     return Otworz("OtworzKlucz", korzen, sciezka);
 }
@@ -85,6 +90,7 @@ KluczRejestru SymulowanaMaszyna::Otworz(std::string_view operacja, Korzen korzen
     Zapisz(operacja, (korzen == Korzen::LocalMachine ? "HKLM\\" : "HKCR\\") + sciezka);
     auto it = rejestr_.find(pelna);
     if (it == rejestr_.end() || it->second.zablokowany) return {};
+    if (it->second.tylko64 && operacja != "OtworzKlucz64") return {};
     klucze_[nastepny_] = pelna;
     return Wydaj<RodzajKlucza>("klucz " + pelna);
 }
@@ -122,6 +128,27 @@ void SymulowanaMaszyna::Zwolnij(const KluczRejestru& uchwyt) {
     Zapisz("ZamknijKlucz", klucze_.count(klucz) ? klucze_[klucz] : "?");
     Oddaj(klucz, "klucz");
     klucze_.erase(klucz);
+}
+
+std::string SymulowanaMaszyna::RozwinZmienne(const std::string& tekst) {
+    Zapisz("RozwinZmienne", tekst);
+    std::string wynik;
+    std::size_t i = 0;
+    while (i < tekst.size()) {
+        const std::size_t od = tekst.find('%', i), do_ = tekst.find('%', od + 1);
+        if (od == std::string::npos || do_ == std::string::npos) break;
+        const auto it = zmienne.find(MaleAscii(tekst.substr(od + 1, do_ - od - 1)));
+        wynik += tekst.substr(i, od - i);
+        if (it == zmienne.end()) {
+            wynik +=
+                tekst.substr(od, do_ - od);  // unset: as written, its closing % may open the next
+            i = do_;
+            continue;
+        }
+        wynik += it->second;
+        i = do_ + 1;
+    }
+    return wynik + tekst.substr(std::min(i, tekst.size()));
 }
 
 // --- Files ------------------------------------------------------------------

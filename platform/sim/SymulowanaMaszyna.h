@@ -36,6 +36,11 @@ public:
     void UtworzKlucz(Korzen korzen, const std::string& klucz);
     // The key exists but refuses to open for reading.
     void ZablokujKlucz(Korzen korzen, const std::string& klucz);
+    // The key is in the machine's own view only (OtworzKlucz64), as a 64-bit
+    // program's registration is for a 32-bit program on 64-bit Windows.
+    void TylkoWidok64(Korzen korzen, const std::string& klucz);
+    // The environment's variables for RozwinZmienne, by name (any case).
+    std::map<std::string, std::string> zmienne{{"programfiles", "C:\\Program Files"}};
 
     // --- Files.
     struct Plik {
@@ -125,6 +130,7 @@ public:
     std::optional<std::vector<std::uint8_t>> CzytajWartosc(const KluczRejestru& klucz,
                                                            const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
+    std::string RozwinZmienne(const std::string& tekst) override;
     bool PlikIstnieje(const std::string& sciezka) override;
     std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
     std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,
@@ -177,6 +183,7 @@ public:
 private:
     struct Klucz {
         bool zablokowany = false;
+        bool tylko64 = false;
         std::map<std::string, Wartosc> wartosci;  // by lower-case name
     };
     // Each release is recorded by the name of its Windows call's operation.

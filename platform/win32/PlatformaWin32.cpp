@@ -189,6 +189,20 @@ void PlatformaWin32::Zwolnij(const KluczRejestru& klucz) {
     RegCloseKey(Jako<HKEY>(klucz));
 }
 
+std::string PlatformaWin32::RozwinZmienne(const std::string& tekst) {
+    const std::wstring zrodlo = Szeroki(tekst);
+    // The size asked first, then filled; a variable may change in between.
+    for (int proba = 0; proba < 2; ++proba) {
+        const DWORD potrzeba = ExpandEnvironmentStringsW(zrodlo.c_str(), nullptr, 0);
+        if (potrzeba == 0) return tekst;
+        std::wstring wynik(potrzeba, L'\0');
+        const DWORD dlugosc = ExpandEnvironmentStringsW(zrodlo.c_str(), wynik.data(), potrzeba);
+        if (dlugosc == 0) return tekst;
+        if (dlugosc <= potrzeba) return Waski(wynik.c_str());
+    }
+    return tekst;
+}
+
 // --- Files ------------------------------------------------------------------
 
 bool PlatformaWin32::PlikIstnieje(const std::string& sciezka) {

@@ -40,6 +40,7 @@ public:
     std::optional<std::vector<std::uint8_t>> CzytajWartosc(const KluczRejestru& klucz,
                                                            const std::string& nazwa,
                                                            std::uint32_t rozmiar) override;
+    std::string RozwinZmienne(const std::string& tekst) override;
     bool PlikIstnieje(const std::string& sciezka) override;
     std::uint32_t RozmiarInfoWersji(const std::string& sciezka) override;
     std::optional<std::vector<std::uint8_t>> CzytajInfoWersji(const std::string& sciezka,

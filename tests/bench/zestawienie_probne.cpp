@@ -69,8 +69,17 @@ void Przygotuj(SymulowanaMaszyna& m, int i) {
         m.UstawTekst(Korzen::ClassesRoot, "AgControl.AgControl\\CurVer", "",
                      "AgControl.AgControl.5.1");
     }
-    m.excel.zarejestrowany = i % 6 != 5;
-    m.excel.wersja = i % 7 == 6 ? std::optional<std::string>() : std::optional<std::string>("14.0");
+    // Excel 2010 on five of six; on one of seven of those its file has no version.
+    if (i % 6 != 5) {
+        const std::string klasa = "{00024500-0000-0000-C000-000000000046}";
+        const std::string excel = "C:\\Program Files\\Microsoft Office\\Office14\\EXCEL.EXE";
+        m.UstawTekst(Korzen::ClassesRoot, "Excel.Application\\CLSID", "", klasa);
+        m.UstawTekst(Korzen::ClassesRoot, "CLSID\\" + klasa + "\\LocalServer32", "",
+                     "\"" + excel + "\" /automation");
+        m.DodajPlik(excel, i % 7 == 6
+                               ? std::nullopt
+                               : std::optional(SymulowanaMaszyna::Wersja(14, 0, 7015, 1000)));
+    }
     m.DodajPlik(m.sciezka_programu, SymulowanaMaszyna::Wersja(1, 0, 0, 1));
     // Checked over a week's mornings; every 40th computer not for two months.
     const int dzien = i % 40 == 13 ? 5 : 1 + i % 7;

@@ -167,6 +167,15 @@ TEST_F(Wykonanie, CsvJedenWierszNaAplikacje) {
     const std::string jeden = wiersz_galvin + wiersz_nimbra + wiersz_ellard;
     EXPECT_EQ(m.zapisane_pliki.at("w.csv"),
               "\xEF\xBB\xBFkomputer;czas;aplikacja;kod;spelnia;brakujace\r\n" + jeden + jeden);
+    // A cell a spreadsheet would run as a formula is kept as text.
+    for (const auto& [nazwa, pole] : {std::pair<std::string, std::string>{"@PRAC", "'@PRAC"},
+                                      {"-1", "'-1"},
+                                      {"=1;2", "\"'=1;2\""},
+                                      {"\tX", "'\tX"}}) {
+        m.nazwa_komputera = nazwa;
+        WykonajPolecenie(Parsuj({"/aplikacje", "ELT", "/csv", "f.csv"}), k, m);
+        EXPECT_NE(m.zapisane_pliki.at("f.csv").find("\n" + pole + ";2016"), std::string::npos);
+    }
 }
 
 TEST_F(Wykonanie, NieudanyZapisDajeKod3) {

@@ -310,6 +310,59 @@ TEST(WykryjWersje, ExcelNiedostepnyProbowanyPonownie) {
     }
 }
 
+TEST(WykryjWersje, ExcelZRejestruBezUruchamiania) {
+    const auto HKCR = Korzen::ClassesRoot;
+    const std::string klasa = "{00024500-0000-0000-C000-000000000046}";
+    const std::string serwer = "CLSID\\" + klasa + "\\LocalServer32";
+    const char* office = "C:\\Program Files\\Microsoft Office\\root\\Office16\\EXCEL.EXE";
+    struct Wiersz {
+        const char* opis;
+        bool curver;
+        const char* linia;  // nullptr: no server registered
+        std::uint32_t typ;
+        bool tylko64;
+        const char* plik;  // nullptr: no file
+        bool z_wersja;
+        const char* tekst;
+        VersionNumber liczba;
+    };
+    const std::string cudzyslow = std::string("\"") + office + "\" /automation";
+    const Wiersz wiersze[] = {
+        {"CurVer", true, cudzyslow.c_str(), typ_rejestru::Sz, false, office, true, "16.0", 16},
+        {"bez CurVer", false, cudzyslow.c_str(), typ_rejestru::Sz, false, office, true, "16.0", 16},
+        {"tylko widok 64", true, cudzyslow.c_str(), typ_rejestru::Sz, true, office, true, "16.0",
+         16},
+        {"krotka sciezka", false, "C:\\PROGRA~1\\MICROS~1\\OFFICE~1\\EXCEL.EXE /automation",
+         typ_rejestru::Sz, false, "C:\\PROGRA~1\\MICROS~1\\OFFICE~1\\EXCEL.EXE", true, "16.0", 16},
+        {"rozwijany", true, "%ProgramFiles%\\Microsoft Office\\root\\Office16\\EXCEL.EXE /dde",
+         typ_rejestru::ExpandSz, false, office, true, "16.0", 16},
+        {"nic", true, nullptr, typ_rejestru::Sz, false, office, true, "??.????.??", 0},
+        {"brak pliku", true, cudzyslow.c_str(), typ_rejestru::Sz, false, nullptr, true,
+         "brak pliku", 0},
+        {"brak wersji", true, cudzyslow.c_str(), typ_rejestru::Sz, false, office, false,
+         "brak wersji", 0},
+    };
+    for (const auto& w : wiersze) {
+        SymulowanaMaszyna m;
+        m.excel.zarejestrowany = true;
+        const std::string progid = w.curver ? "Excel.Application.16" : "Excel.Application";
+        if (w.curver) m.UstawTekst(HKCR, "Excel.Application\\CurVer", "", progid);
+        m.UstawTekst(HKCR, progid + "\\CLSID", "", klasa);
+        if (w.linia) m.UstawTekst(HKCR, serwer, "", w.linia, w.typ);
+        if (w.tylko64) m.TylkoWidok64(HKCR, serwer);
+        if (w.plik && w.z_wersja)
+            m.DodajPlik(w.plik, SymulowanaMaszyna::Wersja(16, 0, 17928, 20114));
+        if (w.plik && !w.z_wersja) m.DodajPlik(w.plik);
+        Katalog k;
+        auto& excel = Komponent(k, komponent::Excel);
+        excel.WykryjWersje(m, k.KatalogSystemu, OdczytExcela::ZRejestru);
+        EXPECT_EQ(excel.WersjaTxt, w.tekst) << w.opis;
+        EXPECT_EQ(excel.Wersja, w.liczba) << w.opis;
+        EXPECT_EQ(m.excel.utworzone, 0) << w.opis;
+        EXPECT_TRUE(m.Niezwolnione().empty()) << w.opis;
+    }
+}
+
 TEST(WykryjWersje, WykrytyKomponentNieJestSondowanyPonownie) {
     SymulowanaMaszyna m;
     m.UstawTekst(HKLM, KluczWindows, "CurrentVersion", "6.1");

@@ -125,29 +125,26 @@ void PrintTo(const Zawieszenie& z, std::ostream* os) {
 
 class ExcelBezOdpowiedzi : public testing::TestWithParam<Zawieszenie> {};
 
-TEST_P(ExcelBezOdpowiedzi, SprawdzenieBezOknaKonczySieWLimicie) {
-    ExcelLokalny excel(GetParam().tryb);
-    LimitSondy limit(LimitTestu);
-    testy::KatalogTymczasowy katalog(L"excel_bez_odpowiedzi");
+// Without the window Excel is never started: its version is the registered
+// server's file's, here the stand-in's, which would hang if it were asked.
+TEST(ExcelLokalny, SprawdzenieBezOknaCzytaPlikINieUruchamia) {
+    ExcelLokalny excel(L"wersja_bez_odpowiedzi");
+    testy::KatalogTymczasowy katalog(L"excel_bez_okna");
     const std::string plik = katalog.Sciezka("wynik.json");
-    const ULONGLONG start = GetTickCount64();
     const auto wynik = testy::Uruchom(L"\"" + Szeroki(testy::KatalogTestow()) +
                                           L"\\probierator.exe\" /aplikacje wszystkie /json \"" +
                                           Szeroki(plik) + L"\"",
                                       LimitTestu + 2 * Margines);
-    const ULONGLONG trwalo = GetTickCount64() - start;
-    EXPECT_EQ(wynik.kod, 1u) << wynik.bledy;
-    EXPECT_LT(trwalo, LimitTestu + Margines);
-    EXPECT_EQ(excel.Liczba("start"), 1) << "probed once";
-    EXPECT_EQ(excel.Liczba("Version"), GetParam().wersja);
+    EXPECT_NE(wynik.kod, 0xFFFFFFFFu) << "ended";
+    EXPECT_EQ(excel.Liczba("start"), 0);
     const auto json = testy::CzytajJson(testy::KatalogTymczasowy::Czytaj(plik));
     int excele = 0;
     for (const auto& aplikacja : json["aplikacje"]) {
         for (const auto& c : aplikacja["komponenty"]) {
             if (c["nazwa"].get<std::string>() != "MS Excel") continue;
             ++excele;
-            EXPECT_EQ(c["tekst"].get<std::string>(), "brak możliwości sprawdzenia");
-            EXPECT_EQ(c["status"].get<std::string>(), "nieustalony");
+            EXPECT_EQ(c["tekst"].get<std::string>(), "16.0");
+            EXPECT_EQ(c["status"].get<std::string>(), "spelnia");
         }
     }
     EXPECT_GE(excele, 5);
