@@ -55,16 +55,6 @@ const char* const StylPodsumowania = R"(
 
 namespace {
 
-// The computers lacking one component, or on which it could not be
-// determined, in the page's order, and the applications waiting for it.
-struct Braki {
-    std::vector<const WynikKomputera*> komputery;
-    std::vector<int> wymagane;  // per computer: the highest minimum it waits for
-    std::set<std::string> aplikacje;
-};
-
-using BrakiKomponentow = std::map<std::string, Braki>;  // by the component's name
-
 // Catalogue order first, then the names outside it alphabetically.
 template <typename PoNazwie>
 std::vector<std::string> Kolejnosc(const PoNazwie& braki, const Katalog& katalog) {
@@ -99,10 +89,12 @@ std::string ListaAplikacji(const std::set<std::string>& aplikacje,
 
 // One line per way to install it, with the computers it is for, in the
 // page's order; the ways in the order of their first computer.
-std::string Jak(ComponentId id, bool nieustalony, const Braki& b) {
+std::string Jak(ComponentId id, bool nieustalony,
+                const std::vector<const WynikKomputera*>& komputery,
+                const std::vector<int>& wymagane) {
     std::vector<std::pair<std::string, std::string>> sposoby;  // the way, the computers
-    for (std::size_t i = 0; i < b.komputery.size(); ++i) {
-        std::string sposob = JakDoinstalowac(id, nieustalony, *b.komputery[i], b.wymagane[i]);
+    for (std::size_t i = 0; i < komputery.size(); ++i) {
+        std::string sposob = JakDoinstalowac(id, nieustalony, *komputery[i], wymagane[i]);
         if (sposob.empty()) continue;
         auto it = std::find_if(sposoby.begin(), sposoby.end(),
                                [&sposob](const auto& s) { return s.first == sposob; });
@@ -112,7 +104,7 @@ std::string Jak(ComponentId id, bool nieustalony, const Braki& b) {
         } else {
             it->second += ", ";
         }
-        it->second += Html(b.komputery[i]->komputer);
+        it->second += Html(komputery[i]->komputer);
     }
     std::string s;
     for (const auto& [sposob, komputery] : sposoby) {
@@ -136,59 +128,11 @@ std::string Pozycja(const std::string& komponent, bool nieustalony, std::size_t 
     return s;
 }
 
-std::string Pozycja(const std::string& komponent, ComponentId id, bool nieustalony, const Braki& b,
-                    const std::vector<std::string>& kolumny) {
-    std::string kto;
-    for (std::size_t i = 0; i < b.komputery.size(); ++i) {
-        if (i > 0) kto += ", ";
-        kto += Html(b.komputery[i]->komputer);
-    }
-    return Pozycja(komponent, nieustalony, b.komputery.size(), kto,
-                   ListaAplikacji(b.aplikacje, kolumny), Jak(id, nieustalony, b));
-}
-
 // The section's start: its id ends with `sufiks`.
 std::string Sekcja(const char* id, const char* tytul, const std::string& sufiks) {
     std::string s;
     Dopisz(s, {"<section id=\"", id, sufiks, "\"><h2>", tytul, "</h2>\n"});
     return s;
-}
-
-std::string DoZainstalowania(const Zestawienie& z, const Katalog& katalog,
-                             const std::vector<std::string>& kolumny, const std::string& sufiks) {
-    BrakiKomponentow brak, nieustalony;
-    for (const auto& w : z.komputery) {
-        for (const auto& a : w.aplikacje) {
-            for (const auto& k : a.komponenty) {
-                if (k.stan == StanKomponentu::Spelnia) continue;
-                Braki& b = (k.stan == StanKomponentu::NieSpelnia ? brak : nieustalony)[k.nazwa];
-                // One computer's components come together: it is listed once.
-                if (b.komputery.empty() || b.komputery.back() != &w) {
-                    b.komputery.push_back(&w);
-                    b.wymagane.push_back(0);
-                }
-                b.wymagane.back() = std::max(b.wymagane.back(), k.wymagana);
-                b.aplikacje.insert(a.nazwa);
-            }
-        }
-    }
-    std::string s = Sekcja("do-zainstalowania", "Do zainstalowania", sufiks);
-    if (brak.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
-    if (brak.empty() && nieustalony.empty()) return s + "</section>\n";
-    s += "<ul>\n";
-    const auto id = [&katalog](const std::string& nazwa) {
-        for (const auto& k : katalog.Komponenty) {
-            if (k.Nazwa == nazwa) return k.Id;
-        }
-        return ComponentId{0};
-    };
-    for (const auto& nazwa : Kolejnosc(brak, katalog)) {
-        s += Pozycja(nazwa, id(nazwa), false, brak.at(nazwa), kolumny);
-    }
-    for (const auto& nazwa : Kolejnosc(nieustalony, katalog)) {
-        s += Pozycja(nazwa, id(nazwa), true, nieustalony.at(nazwa), kolumny);
-    }
-    return s + "</ul>\n</section>\n";
 }
 
 // Whether support has ended by the newest result, or ends within
@@ -237,9 +181,9 @@ std::string Komputery(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " komputer" : kilka ? " komputery" : " komputerów");
 }
 
-std::string Podsumowanie(const Zestawienie& z, const Okreg& szkola, const Katalog& katalog,
+std::string Podsumowanie(const Okreg& szkola, const Katalog& katalog,
                          const std::vector<std::string>& aplikacje, const std::string& sufiks) {
-    return "<div class=\"podsumowanie\">\n" + DoZainstalowania(z, katalog, aplikacje, sufiks) +
+    return "<div class=\"podsumowanie\">\n" + szkola.DoZainstalowania(katalog, aplikacje, sufiks) +
            szkola.Systemy(sufiks) + szkola.Gotowosc(aplikacje, sufiks) + "</div>\n";
 }
 
@@ -276,10 +220,14 @@ void Okreg::Dodaj(const std::string& nazwa, const Zestawienie& z) {
             for (const auto& k : a.komponenty) {
                 if (k.stan == StanKomponentu::Spelnia) continue;
                 const bool brak = k.stan == StanKomponentu::NieSpelnia;
-                (brak ? brak_ : nieustalony_)[k.nazwa].aplikacje.insert(a.nazwa);
+                Pozycja& p = (brak ? brak_ : nieustalony_)[k.nazwa];
+                p.aplikacje.insert(a.nazwa);
                 if ((brak ? brakuje : nieustalone).insert(k.nazwa).second) {
                     ++Licz(brak ? brak_ : nieustalony_, k.nazwa);
+                    p.wyniki.push_back(&w);
+                    p.wymagane.push_back(0);
                 }
+                p.wymagane.back() = std::max(p.wymagane.back(), k.wymagana);
             }
         }
         szkola.braki += !brakuje.empty();
@@ -347,18 +295,40 @@ std::string Okreg::Tresc(const Katalog& katalog, const std::vector<std::string>&
     }
     s += "</tbody></table>\n</section>\n<div class=\"podsumowanie\">\n";
 
-    s += Sekcja("do-zainstalowania", "Do zainstalowania", {});
+    return s + DoZainstalowania(katalog, kolumny, {}) + Systemy({}) + Gotowosc(kolumny, {}) +
+           "</div>\n";
+}
+
+std::string Okreg::DoZainstalowania(const Katalog& katalog, const std::vector<std::string>& kolumny,
+                                    const std::string& sufiks) const {
+    std::string s = Sekcja("do-zainstalowania", "Do zainstalowania", sufiks);
     if (brak_.empty()) s += "<p>Nic nie trzeba doinstalować.</p>\n";
+    if (brak_.empty() && nieustalony_.empty()) return s + "</section>\n";
     s += "<ul>\n";
     for (const bool nieustalony : {false, true}) {
         const Pozycje& braki = nieustalony ? nieustalony_ : brak_;
         for (const auto& nazwa : Kolejnosc(braki, katalog)) {
             const Pozycja& p = braki.at(nazwa);
-            s += pro::Pozycja(nazwa, nieustalony, p.Razem(), Wymien(p, false),
-                              ListaAplikacji(p.aplikacje, kolumny), {});
+            // A school's page names the computers and how to install it there.
+            std::string kto, jak;
+            if (WieleSzkol()) {
+                kto = Wymien(p, false);
+            } else {
+                for (std::size_t i = 0; i < p.wyniki.size(); ++i) {
+                    if (i > 0) kto += ", ";
+                    kto += Html(p.wyniki[i]->komputer);
+                }
+                ComponentId id = 0;
+                for (const auto& k : katalog.Komponenty) {
+                    if (k.Nazwa == nazwa) id = k.Id;
+                }
+                jak = Jak(id, nieustalony, p.wyniki, p.wymagane);
+            }
+            s += pro::Pozycja(nazwa, nieustalony, p.Razem(), kto,
+                              ListaAplikacji(p.aplikacje, kolumny), jak);
         }
     }
-    return s + "</ul>\n</section>\n" + Systemy({}) + Gotowosc(kolumny, {}) + "</div>\n";
+    return s + "</ul>\n</section>\n";
 }
 
 std::string Okreg::Systemy(const std::string& sufiks) const {

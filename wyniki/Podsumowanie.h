@@ -46,7 +46,9 @@ public:
     // 1 in the order added), then the three sections with each item's
     // count per school; `aplikacje` in the matrices' column order.
     std::string Tresc(const Katalog& katalog, const std::vector<std::string>& aplikacje) const;
-    // Two of the three sections, as a school's page has them: `sufiks` ends their ids.
+    // The three sections, as a school's page has them: `sufiks` ends their ids.
+    std::string DoZainstalowania(const Katalog& katalog, const std::vector<std::string>& aplikacje,
+                                 const std::string& sufiks) const;
     std::string Systemy(const std::string& sufiks) const;
     std::string Gotowosc(const std::vector<std::string>& aplikacje,
                          const std::string& sufiks) const;
@@ -62,8 +64,12 @@ private:
     struct Pozycja {
         std::vector<std::size_t> komputery, gotowe;  // by school
         std::set<std::string> aplikacje;             // waiting for the component
-        std::optional<Dzien> koniec;                 // of the system's support
-        bool nieznany = false;                       // a system the table does not know
+        // The computers lacking it and the highest minimum each waits for:
+        // read only for one school's page, while its results live.
+        std::vector<const WynikKomputera*> wyniki;
+        std::vector<int> wymagane;
+        std::optional<Dzien> koniec;  // of the system's support
+        bool nieznany = false;        // a system the table does not know
         std::size_t Razem() const;
     };
     using Pozycje = std::map<std::string, Pozycja>;
@@ -80,8 +86,7 @@ private:
 // The three sections of one school's results (`szkola` counted them, as its
 // only school); `aplikacje` are the matrix's columns, in its order;
 // `sufiks` ends the sections' ids (one page may hold several).
-std::string Podsumowanie(const Zestawienie& zestawienie, const Okreg& szkola,
-                         const Katalog& katalog, const std::vector<std::string>& aplikacje,
-                         const std::string& sufiks = {});
+std::string Podsumowanie(const Okreg& szkola, const Katalog& katalog,
+                         const std::vector<std::string>& aplikacje, const std::string& sufiks = {});
 
 }  // namespace pro

@@ -253,7 +253,7 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
     const Kolumny kolumny = UlozKolumny(szkola.Aplikacje(), katalog);
     // What to install where, above the matrix that shows it cell by cell.
     std::string s;
-    if (!z.komputery.empty()) s += Podsumowanie(z, szkola, katalog, kolumny.nazwy, sufiks);
+    if (!z.komputery.empty()) s += Podsumowanie(szkola, katalog, kolumny.nazwy, sufiks);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
