@@ -160,8 +160,9 @@ std::string Oznaczenie(const Wsparcie& w, std::int64_t dzis) {
 
 // The most frequent first; equal ones stay in the order of their names.
 void NajczestszeNajpierw(std::vector<std::pair<std::string, std::size_t>>& systemy) {
-    std::stable_sort(systemy.begin(), systemy.end(),
-                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::sort(systemy.begin(), systemy.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
+    });
 }
 
 // An item of "Gotowość", open for what follows it.
