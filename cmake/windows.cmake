@@ -154,7 +154,8 @@ pro_sprawdz_importy(sprawdzenie_importow_odrzuca_statyczny_import_spoza_knowndll
 
 # scripts/bench: minimal programs built the same way (one without a window,
 # one with a window and the common controls), each also with the marks of
-# the program's, and the measuring tool.
+# the program's; one that only lists and reads the overview's files; and the
+# measuring tool.
 foreach(wariant "" _znaczniki)
     add_executable(minimalny${wariant} WIN32 EXCLUDE_FROM_ALL
                    ${CMAKE_SOURCE_DIR}/tests/bench/minimalny.cpp)
@@ -170,6 +171,10 @@ foreach(wariant "" _znaczniki)
         endif()
     endforeach()
 endforeach()
+add_executable(minimalny_odczyt WIN32 EXCLUDE_FROM_ALL
+               ${CMAKE_SOURCE_DIR}/tests/bench/minimalny_odczyt.cpp)
+target_link_options(minimalny_odczyt PRIVATE -municode)
+pro_ostrzezenia(minimalny_odczyt)
 add_executable(pomiar EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/bench/pomiar.cpp)
 target_link_options(pomiar PRIVATE -municode)
 target_link_libraries(pomiar PRIVATE psapi user32)

@@ -250,6 +250,10 @@ public:
     // `katalog`, folders left out, in no particular order; nullopt when the
     // folder cannot be listed.
     virtual std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) = 0;
+    // The names of the folders directly in `katalog`, in no particular order:
+    // links and other reparse points left out, so that none is followed;
+    // nullopt when the folder cannot be listed.
+    virtual std::optional<std::vector<std::string>> Katalogi(const std::string& katalog) = 0;
     // The whole file when it holds at most `limit` bytes; ZaDuzy when it holds
     // more (never more than limit + 1 bytes are read), NieOtwarty when it
     // cannot be opened or read.

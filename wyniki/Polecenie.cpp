@@ -16,20 +16,22 @@ namespace {
 WynikPolecenia WykonajZestawienie(const Polecenie& polecenie, const Katalog& katalog,
                                   Platforma& platforma) {
     WynikPolecenia wynik;
-    const auto zestawienie = ZbierzZestawienie(platforma, *polecenie.zestawienie);
-    if (!zestawienie) {
+    const auto strona = ZbierzStrone(platforma, *polecenie.zestawienie, katalog);
+    if (!strona) {
         wynik.bledy = "Nie udało się odczytać folderu: " + *polecenie.zestawienie + "\n";
         wynik.kod = kod_wyjscia::BladZapisu;
         return wynik;
     }
-    if (!platforma.ZapiszPlik(*polecenie.html, StronaZestawienia(*zestawienie, katalog))) {
+    if (!platforma.ZapiszPlik(*polecenie.html, strona->html)) {
         wynik.bledy = "Nie udało się zapisać pliku: " + *polecenie.html + "\n";
         wynik.kod = kod_wyjscia::BladZapisu;
         return wynik;
     }
-    wynik.wyjscie = "Zestawienie: komputery: " + std::to_string(zestawienie->komputery.size()) +
-                    ", pominięte pliki: " + std::to_string(zestawienie->pominiete.size()) +
-                    ", strona: " + *polecenie.html + "\n";
+    wynik.wyjscie = "Zestawienie: ";
+    if (strona->szkoly > 0) wynik.wyjscie += "szkoły: " + std::to_string(strona->szkoly) + ", ";
+    wynik.wyjscie += "komputery: " + std::to_string(strona->komputery) +
+                     ", pominięte pliki: " + std::to_string(strona->pominiete) +
+                     ", strona: " + *polecenie.html + "\n";
     return wynik;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "platform/Tekst.h"
@@ -32,6 +33,7 @@ table{border-collapse:collapse}
 .macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
 .macierz td span{display:block;margin-top:3px}
 .macierz td b{display:block;font-size:15px;text-align:center}
+.macierz td.t,.macierz td.x{font-size:15px;text-align:center}
 .t{background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
 .x b{font-weight:400}
@@ -62,7 +64,7 @@ footer{break-before:avoid}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
 .macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
-.macierz td b{font-size:10pt}
+.macierz td b,.macierz td.t,.macierz td.x{font-size:10pt}
 .macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
@@ -90,14 +92,9 @@ struct Kolumny {
     std::size_t niepokazane = 0;  // applications outside the catalogue left out
 };
 
-// Catalogue order first, then the names outside it alphabetically.
-Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
-    std::vector<std::string> wszystkie;
-    for (const auto& w : z.komputery) {
-        for (const auto& a : w.aplikacje) wszystkie.push_back(a.nazwa);
-    }
-    std::sort(wszystkie.begin(), wszystkie.end());
-    wszystkie.erase(std::unique(wszystkie.begin(), wszystkie.end()), wszystkie.end());
+// Catalogue order first, then the names outside it alphabetically;
+// `wszystkie` sorted, each once.
+Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& katalog) {
     Kolumny k;
     for (const auto& a : katalog.Aplikacje) {
         if (std::binary_search(wszystkie.begin(), wszystkie.end(), a.Nazwa))
@@ -117,55 +114,42 @@ Kolumny UlozKolumny(const Zestawienie& z, const Katalog& katalog) {
     return k;
 }
 
-// The cell of one computer and one application, and whether it is ready.
+// The cell of one computer and one application, and whether it is ready:
+// the mark, then one block per component. Cells close themselves.
 std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
     gotowa = false;
-    if (a == nullptr) return "<td class=\"x\"><b>\xE2\x80\x93</b></td>";
-    const auto w_stanie = [a](StanKomponentu stan) {
-        std::string lista;
-        for (const auto& k : a->komponenty) {
-            if (k.stan != stan) continue;
-            lista += "<span>";
-            lista += Html(k.nazwa);
-            lista += ": ";
-            lista += Html(k.tekst);
-            lista += "</span>";
+    if (a == nullptr) return "<td class=x>\xE2\x80\x93";
+    for (const StanKomponentu stan : {StanKomponentu::NieSpelnia, StanKomponentu::Nieustalony}) {
+        std::string k;
+        for (const auto& c : a->komponenty) {
+            if (c.stan != stan) continue;
+            if (k.empty()) {
+                k = stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
+                                                       : "<td class=u><b>?</b>";
+            }
+            Dopisz(k, {"<span>", Html(c.nazwa), ": ", Html(c.tekst), "</span>"});
         }
-        return lista;
-    };
-    // The mark, then one block per component.
-    const auto komorka = [](const char* klasa, const char* znak, const std::string& lista) {
-        std::string k = "<td class=\"";
-        k += klasa;
-        k += "\"><b>";
-        k += znak;
-        k += "</b>";
-        k += lista;
-        k += "</td>";
-        return k;
-    };
-    std::string lista = w_stanie(StanKomponentu::NieSpelnia);
-    if (!lista.empty()) return komorka("n", "\xE2\x9C\x97", lista);
-    lista = w_stanie(StanKomponentu::Nieustalony);
-    if (!lista.empty()) return komorka("u", "?", lista);
+        if (!k.empty()) return k;
+    }
     gotowa = true;
-    return "<td class=\"t\"><b>\xE2\x9C\x93</b></td>";
+    return "<td class=t>\xE2\x9C\x93";
 }
 
 std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::string>& kolumny,
                    std::vector<std::size_t>& gotowe, std::vector<std::size_t>& sprawdzone) {
     const std::string nazwa = Html(w.komputer);
-    std::string r = "<tr><th scope=\"row\" title=\"" + nazwa + "\"><b>" + nazwa + "</b>";
-    if (stary) r += "<em class=\"stary\">stary wynik</em>";
-    r += "<small>Czas sprawdzenia: " + Czas(w.czas);
+    std::string r;
+    Dopisz(r, {"<tr><th scope=row title=\"", nazwa, "\"><b>", nazwa, "</b>",
+               stary ? "<em class=\"stary\">stary wynik</em>" : "",
+               "<small>Czas sprawdzenia: ", Czas(w.czas)});
     // The values escaped, not the lines: the length limit counts the value alone.
     const std::string system =
         Html(w.system) + (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")");
     for (const std::string& podpis :
          PodpisyPodsumowania(system, Html(w.platforma), w.administrator, Html(w.uac))) {
-        r += "<br>" + podpis;
+        Dopisz(r, {"<br>", podpis});
     }
-    r += "<br>Wersja programu: " + Html(w.wersja) + "</small></th>";
+    Dopisz(r, {"<br>Wersja programu: ", Html(w.wersja), "</small></th>"});
     for (std::size_t i = 0; i < kolumny.size(); ++i) {
         const AplikacjaWyniku* a = nullptr;
         for (const auto& kandydat : w.aplikacje) {
@@ -188,12 +172,16 @@ std::string Pominiete(const std::vector<PominietyPlik>& pominiete) {
         "<h2>Pliki, których nie udało się odczytać</h2>\n<table class=\"pominiete\"><thead><tr>"
         "<th>Plik</th><th>Powód</th></tr></thead><tbody>\n";
     for (const auto& p : pominiete) {
-        s += "<tr><td>" + Html(p.plik) + "</td><td>" + Html(p.powod) + "</td></tr>\n";
+        Dopisz(s, {"<tr><td>", Html(p.plik), "</td><td>", Html(p.powod), "</td></tr>\n"});
     }
     return s + "</tbody></table>\n";
 }
 
 }  // namespace
+
+void Dopisz(std::string& s, std::initializer_list<std::string_view> czesci) {
+    for (const std::string_view c : czesci) s += c;
+}
 
 std::string Html(std::string_view tekst) {
     std::string wynik;
@@ -227,8 +215,10 @@ std::string Html(std::string_view tekst) {
     return wynik;
 }
 
-std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
-    const WynikKomputera* najnowszy = Najnowszy(z);
+namespace {
+
+// The page up to its content; `podtytul` goes in the heading.
+std::string Poczatek(const std::string& podtytul) {
     std::string s =
         "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
@@ -237,44 +227,116 @@ std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
         "<title>Zestawienie wyników</title>\n<style>";
     s += Styl;
     s += StylPodsumowania;
-    s += "</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>komputery: " +
-         Liczba(z.komputery.size());
-    if (najnowszy != nullptr) s += ", najnowszy wynik: " + Czas(najnowszy->czas);
-    s += "</small></h1></header>\n<main>\n";
+    Dopisz(s, {"</style>\n</head>\n<body>\n<header><h1>Zestawienie wyników<small>", podtytul,
+               "</small></h1></header>\n<main>\n"});
+    return s;
+}
 
+std::string Koniec(const std::vector<PominietyPlik>& pominiete) {
+    return Pominiete(pominiete) + "</main>\n<footer>Probierator " PRO_WERSJA
+                                  "</footer>\n</body>\n</html>\n";
+}
+
+// What the heading tells after `przed`.
+std::string Podtytul(std::string s, std::size_t komputery, const CzasLokalny* najnowszy) {
+    Dopisz(s, {"komputery: ", Liczba(komputery)});
+    if (najnowszy != nullptr) Dopisz(s, {", najnowszy wynik: ", Czas(*najnowszy)});
+    return s;
+}
+
+// The answers, the legend and the matrix of one folder's results; `sufiks`
+// ends the sections' ids.
+std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::string& sufiks) {
+    const WynikKomputera* najnowszy = Najnowszy(z);
+    Okreg szkola;
+    szkola.Dodaj({}, z);
+    const Kolumny kolumny = UlozKolumny(szkola.Aplikacje(), katalog);
     // What to install where, above the matrix that shows it cell by cell.
-    const Kolumny kolumny = UlozKolumny(z, katalog);
-    if (!z.komputery.empty()) s += Podsumowanie(z, katalog, kolumny.nazwy);
+    std::string s;
+    if (!z.komputery.empty()) s += Podsumowanie(szkola, katalog, kolumny.nazwy, sufiks);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
          "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
          "<span class=\"u\">?</span> nie udało się ustalić"
          "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n";
-    if (z.komputery.empty()) {
-        s += "<p>Brak wyników w folderze.</p>\n";
-    } else {
-        s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
-        for (const auto& nazwa : kolumny.nazwy) {
-            const std::string n = Html(nazwa);
-            s += "<th class=\"a\" title=\"" + n + "\"><div>" + n + "</div></th>";
-        }
-        s += "</tr></thead>\n<tbody>\n";
-        std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
-        for (const auto& w : z.komputery) {
-            s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
-        }
-        s += "</tbody>\n<tfoot><tr><th></th>";
-        for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
-            s += "<td>gotowe: " + Liczba(gotowe[i]) + " z " + Liczba(sprawdzone[i]) + "</td>";
-        }
-        s += "</tr></tfoot>\n</table>\n";
-        if (kolumny.niepokazane > 0) {
-            s += "<p>Aplikacji spoza katalogu nie pokazano w tabeli: " +
-                 Liczba(kolumny.niepokazane) + ".</p>\n";
-        }
+    if (z.komputery.empty()) return s + "<p>Brak wyników w folderze.</p>\n";
+    s += "<table class=\"macierz\">\n<thead><tr><th>Komputer</th>";
+    for (const auto& nazwa : kolumny.nazwy) {
+        const std::string n = Html(nazwa);
+        Dopisz(s, {"<th class=\"a\" title=\"", n, "\"><div>", n, "</div></th>"});
     }
-    s += Pominiete(z.pominiete);
-    s += "</main>\n<footer>Probierator " PRO_WERSJA "</footer>\n</body>\n</html>\n";
+    s += "</tr></thead>\n<tbody>\n";
+    std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
+    for (const auto& w : z.komputery) {
+        s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
+    }
+    s += "</tbody>\n<tfoot><tr><th></th>";
+    for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {
+        Dopisz(s, {"<td>gotowe: ", Liczba(gotowe[i]), " z ", Liczba(sprawdzone[i]), "</td>"});
+    }
+    s += "</tr></tfoot>\n</table>\n";
+    if (kolumny.niepokazane > 0) {
+        s += "<p>Aplikacji spoza katalogu nie pokazano w tabeli: " + Liczba(kolumny.niepokazane) +
+             ".</p>\n";
+    }
     return s;
+}
+
+}  // namespace
+
+std::string StronaZestawienia(const Zestawienie& z, const Katalog& katalog) {
+    const WynikKomputera* najnowszy = Najnowszy(z);
+    std::string s;
+    Dopisz(s, {Poczatek(Podtytul({}, z.komputery.size(), najnowszy ? &najnowszy->czas : nullptr)),
+               Tresc(z, katalog, {}), Koniec(z.pominiete)});
+    return s;
+}
+
+std::optional<StronaFolderu> ZbierzStrone(Platforma& platforma, const std::string& folder,
+                                          const Katalog& katalog) {
+    auto glowny = ZbierzZestawienie(platforma, folder);
+    if (!glowny) return std::nullopt;
+    StronaFolderu strona;
+    auto nazwy = platforma.Katalogi(folder).value_or(std::vector<std::string>());
+    std::sort(nazwy.begin(), nazwy.end(), PrzedNazwa);
+    // Each school read, written as its section and counted, then let go.
+    Okreg okreg;
+    std::string sekcje;
+    const auto dodaj = [&](const std::string& szkola, const Zestawienie& z) {
+        okreg.Dodaj(szkola, z);
+        const std::string nr = Liczba(okreg.Szkoly());
+        Dopisz(sekcje,
+               {"<section class=\"szkola\" id=\"szkola-", nr, "\"><h2>", NazwaSzkoly(szkola),
+                "</h2>\n", Tresc(z, katalog, "-" + nr), "</section>\n"});
+    };
+    std::vector<PominietyPlik> pominiete = std::move(glowny->pominiete);
+    for (const std::string& nazwa : nazwy) {
+        auto z = ZbierzZestawienie(platforma, folder, nazwa);
+        if (!z) {
+            pominiete.push_back({nazwa, "nie udało się odczytać folderu"});
+            continue;
+        }
+        for (auto& p : z->pominiete) pominiete.push_back(std::move(p));
+        if (!z->komputery.empty()) dodaj(nazwa, *z);
+    }
+    strona.pominiete = pominiete.size();
+    // No school holds a result: the folder's own page.
+    strona.szkoly = okreg.Szkoly();
+    if (strona.szkoly == 0) {
+        glowny->pominiete = std::move(pominiete);
+        strona.komputery = glowny->komputery.size();
+        strona.html = StronaZestawienia(*glowny, katalog);
+        return strona;
+    }
+    // The files directly in the folder after the schools.
+    if (!glowny->komputery.empty()) dodaj({}, *glowny);
+    glowny.reset();
+    strona.komputery = okreg.Komputery();
+    const Kolumny kolumny = UlozKolumny(okreg.Aplikacje(), katalog);
+    const auto& najnowszy = okreg.Najnowszy();
+    Dopisz(strona.html, {Poczatek(Podtytul("szkoły: " + Liczba(strona.szkoly) + ", ",
+                                           strona.komputery, najnowszy ? &*najnowszy : nullptr)),
+                         okreg.Tresc(katalog, kolumny.nazwy), sekcje, Koniec(pominiete)});
+    return strona;
 }
 
 }  // namespace pro

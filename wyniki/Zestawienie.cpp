@@ -22,25 +22,31 @@ bool PrzedNazwa(const std::string& a, const std::string& b) {
     return ma != mb ? ma < mb : a < b;
 }
 
-std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::string& katalog) {
+std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::string& folder,
+                                             const std::string& szkola) {
+    const std::string katalog = szkola.empty() ? folder : Sciezka(folder, szkola);
     auto nazwy = platforma.PlikiJson(katalog);
     if (!nazwy) return std::nullopt;
     std::sort(nazwy->begin(), nazwy->end(), PrzedNazwa);
     Zestawienie z;
     std::map<std::string, WynikKomputera> najnowsze;  // by the host name in lower case
     for (const std::string& nazwa : *nazwy) {
+        const auto pomin = [&](std::string powod) {
+            z.pominiete.push_back(
+                {szkola.empty() ? nazwa : szkola + "\\" + nazwa, std::move(powod)});
+        };
         OdczytPliku odczyt = platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku);
         if (odczyt.stan == OdczytPliku::Stan::NieOtwarty) {
-            z.pominiete.push_back({nazwa, "nie udało się otworzyć pliku"});
+            pomin("nie udało się otworzyć pliku");
             continue;
         }
         if (odczyt.stan == OdczytPliku::Stan::ZaDuzy) {
-            z.pominiete.push_back({nazwa, "plik większy niż 1 MiB"});
+            pomin("plik większy niż 1 MiB");
             continue;
         }
         auto wynik = CzytajWynik(odczyt.bajty);
         if (auto* powod = std::get_if<std::string>(&wynik)) {
-            z.pominiete.push_back({nazwa, std::move(*powod)});
+            pomin(std::move(*powod));
             continue;
         }
         auto& w = std::get<WynikKomputera>(wynik);

@@ -31,9 +31,11 @@ struct Zestawienie {
 // The order of computer and file names: letters of either case together,
 // upper case first where two names differ in nothing else.
 bool PrzedNazwa(const std::string& a, const std::string& b);
-// Reads every *.json file directly in `katalog`; nullopt when the folder
-// cannot be listed. A file that cannot be read is skipped with its reason.
-std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::string& katalog);
+// Reads every *.json file directly in `katalog`, or with `szkola` in its
+// folder of that name; nullopt when the folder cannot be listed. A file that
+// cannot be read is skipped with its reason (named "szkola\\plik").
+std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::string& katalog,
+                                             const std::string& szkola = {});
 // The newest result of all, nullptr when there is none.
 const WynikKomputera* Najnowszy(const Zestawienie& zestawienie);
 // More than WiekStaregoWyniku older than `najnowszy`.

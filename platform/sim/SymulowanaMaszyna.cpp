@@ -541,8 +541,33 @@ std::optional<std::vector<std::string>> SymulowanaMaszyna::PlikiJson(const std::
         const auto [folder, nazwa] = Rozdziel(sciezka);
         if (plik.katalog && folder == szukany) istnieje = true;
     }
-    if (!istnieje || listowanie_zawodzi) return std::nullopt;
+    if (!istnieje || listowanie_zawodzi || nie_do_listowania.count(szukany) != 0) {
+        return std::nullopt;
+    }
     return nazwy;
+}
+
+std::optional<std::vector<std::string>> SymulowanaMaszyna::Katalogi(const std::string& katalog) {
+    Zapisz("Katalogi", katalog);
+    const std::string szukany = BezUkosnika(katalog);
+    std::set<std::string> nazwy;
+    bool istnieje = false;
+    // A folder is one added, or the folder of a file written.
+    const auto folder = [&](const std::string& sciezka) {
+        if (MaleAscii(sciezka) == szukany) istnieje = true;
+        const auto [rodzic, nazwa] = Rozdziel(sciezka);
+        if (MaleAscii(rodzic) != szukany) return;
+        istnieje = true;
+        nazwy.insert(nazwa);
+    };
+    for (const auto& [sciezka, plik] : pliki) {
+        if (plik.katalog) folder(sciezka);
+    }
+    for (const auto& [sciezka, tresc] : zapisane_pliki) folder(Rozdziel(sciezka).first);
+    if (!istnieje || listowanie_zawodzi || nie_do_listowania.count(szukany) != 0) {
+        return std::nullopt;
+    }
+    return std::vector<std::string>(nazwy.begin(), nazwy.end());
 }
 
 OdczytPliku SymulowanaMaszyna::CzytajPlik(const std::string& sciezka, std::size_t limit) {

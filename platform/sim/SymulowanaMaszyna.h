@@ -112,6 +112,7 @@ public:
     // folder can be listed when it was added with DodajKatalog or holds one.
     std::set<std::string> nie_do_otwarcia;  // paths that refuse to open
     bool listowanie_zawodzi = false;
+    std::set<std::string> nie_do_listowania;  // folders (lower case) that refuse to be listed
 
     // --- The record of calls, one line each: operation, a blank, its argument.
     std::vector<std::string> wywolania;
@@ -176,6 +177,7 @@ public:
     bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
                        const std::string& wiersze) override;
     std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) override;
+    std::optional<std::vector<std::string>> Katalogi(const std::string& katalog) override;
     OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:

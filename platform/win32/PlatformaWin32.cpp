@@ -659,10 +659,13 @@ namespace pro {
 
 // --- The overview of many computers' results --------------------------------
 
-std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::string& katalog) {
+namespace {
+
+// The names in `katalog`: with `katalogi` its folders, else its *.json files.
+std::optional<std::vector<std::string>> Listuj(const std::string& katalog, bool katalogi) {
     std::wstring wzorzec = Szeroki(katalog);
     if (!wzorzec.empty() && wzorzec.back() != L'\\' && wzorzec.back() != L'/') wzorzec += L'\\';
-    wzorzec += L"*.json";
+    wzorzec += katalogi ? L"*" : L"*.json";
     WIN32_FIND_DATAW dane{};
     // Basic information only: no short names, so the pattern is matched on
     // the long ones (and checked again below).
@@ -684,9 +687,16 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
         return nazwy;
     }
     do {
-        if ((dane.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
         const std::wstring nazwa = dane.cFileName;
-        if (nazwa.size() <= 5 || _wcsicmp(nazwa.c_str() + nazwa.size() - 5, L".json") != 0) {
+        const bool katalog_ = (dane.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (katalog_ != katalogi) continue;
+        if (katalogi) {
+            // A link or junction is not followed.
+            if ((dane.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || nazwa == L"." ||
+                nazwa == L"..") {
+                continue;
+            }
+        } else if (nazwa.size() <= 5 || _wcsicmp(nazwa.c_str() + nazwa.size() - 5, L".json") != 0) {
             continue;
         }
         nazwy.push_back(Waski(nazwa));
@@ -697,16 +707,42 @@ std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::str
     return nazwy;
 }
 
+}  // namespace
+
+std::optional<std::vector<std::string>> PlatformaWin32::PlikiJson(const std::string& katalog) {
+    return Listuj(katalog, false);
+}
+
+std::optional<std::vector<std::string>> PlatformaWin32::Katalogi(const std::string& katalog) {
+    return Listuj(katalog, true);
+}
+
+namespace {
+
+// Whether the path may name a device: a device's name ("con.json" from a
+// foreign client) opens the device, which would wait for input. Windows
+// resolves the path as CreateFile does, naming a device in the device
+// namespace; only then is the open handle asked (a call to the server under
+// Wine, a tenth of a millisecond a file).
+bool MozeBycUrzadzeniem(const std::wstring& sciezka) {
+    wchar_t pelna[MAX_PATH];
+    const DWORD n = GetFullPathNameW(sciezka.c_str(), MAX_PATH, pelna, nullptr);
+    return n == 0 || n >= MAX_PATH || wcsncmp(pelna, L"\\\\.\\", 4) == 0 ||
+           wcsncmp(pelna, L"\\\\?\\", 4) == 0;
+}
+
+}  // namespace
+
 OdczytPliku PlatformaWin32::CzytajPlik(const std::string& sciezka, std::size_t limit) {
     OdczytPliku odczyt;
+    const std::wstring szeroka = Szeroki(sciezka);
     // Shared for writing and deleting: a workstation may put a new result in
     // place while the file is read.
-    Plik plik(CreateFileW(Szeroki(sciezka).c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                          nullptr));
-    // A device name ("con.json" from a foreign client) would wait for input.
-    if (!plik.Poprawny() || GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
+    Plik plik(CreateFileW(
+        szeroka.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!plik.Poprawny()) return odczyt;
+    if (MozeBycUrzadzeniem(szeroka) && GetFileType(plik.get()) != FILE_TYPE_DISK) return odczyt;
     LARGE_INTEGER rozmiar{};
     if (!GetFileSizeEx(plik.get(), &rozmiar) || rozmiar.QuadPart < 0) return odczyt;
     if (static_cast<unsigned long long>(rozmiar.QuadPart) > limit) {

@@ -87,6 +87,7 @@ public:
     bool DopiszDoPliku(const std::string& sciezka, const std::string& naglowek,
                        const std::string& wiersze) override;
     std::optional<std::vector<std::string>> PlikiJson(const std::string& katalog) override;
+    std::optional<std::vector<std::string>> Katalogi(const std::string& katalog) override;
     OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) override;
 
 private:

@@ -1,8 +1,9 @@
 // Result files of a made-up district for the overview's picture and its
 // benchmark, written by the program's own JSON output on simulated machines,
 // and the page built from a folder of them.
-//   zestawienie_probne pliki FOLDER N   N result files (a mix of ready, not
-//                                       ready and undetermined computers)
+//   zestawienie_probne pliki FOLDER N [S]   N result files (a mix of ready, not
+//                                           ready and undetermined computers);
+//                                           with S, in S school folders in FOLDER
 //   zestawienie_probne strona FOLDER PLIK   the overview page of FOLDER
 #include <cstdio>
 #include <filesystem>
@@ -86,17 +87,23 @@ void Przygotuj(SymulowanaMaszyna& m, int i) {
                          (i * 7) % 60, (i * 13) % 60,          60};
 }
 
-int Pliki(const std::string& folder, int liczba) {
+int Pliki(const std::string& folder, int liczba, int szkoly) {
     std::filesystem::create_directories(folder);
     for (int i = 0; i < liczba; ++i) {
+        std::filesystem::path gdzie = folder;
+        if (szkoly > 0) {
+            char szkola[16];
+            std::snprintf(szkola, sizeof szkola, "SP%02d", 1 + i * szkoly / liczba);
+            gdzie /= szkola;
+            std::filesystem::create_directories(gdzie);
+        }
         SymulowanaMaszyna m;
         Katalog k;
         Przygotuj(m, i);
         const auto polecenie =
             ParsujPolecenie({"/aplikacje", "wszystkie", "/json", "wynik.json"}, k);
         WykonajPolecenie(std::get<Polecenie>(polecenie), k, m);
-        std::ofstream(std::filesystem::path(folder) / (m.nazwa_komputera + ".json"),
-                      std::ios::binary)
+        std::ofstream(gdzie / (m.nazwa_komputera + ".json"), std::ios::binary)
             << m.zapisane_pliki.at("wynik.json");
     }
     return 0;
@@ -126,8 +133,10 @@ int Strona(const std::string& folder, const std::string& plik) {
 
 int main(int argc, char** argv) {
     const std::string tryb = argc > 1 ? argv[1] : "";
-    if (argc == 4 && tryb == "pliki") return Pliki(argv[2], std::stoi(argv[3]));
+    if ((argc == 4 || argc == 5) && tryb == "pliki") {
+        return Pliki(argv[2], std::stoi(argv[3]), argc == 5 ? std::stoi(argv[4]) : 0);
+    }
     if (argc == 4 && tryb == "strona") return Strona(argv[2], argv[3]);
-    std::fputs("zestawienie_probne pliki FOLDER N | strona FOLDER PLIK\n", stderr);
+    std::fputs("zestawienie_probne pliki FOLDER N [S] | strona FOLDER PLIK\n", stderr);
     return 2;
 }

@@ -155,7 +155,7 @@ std::vector<const Element*> Dom::Wszystkie(const std::string& nazwa, int w) cons
     return wynik;
 }
 
-std::string ZrzutDom(const std::string& plik) {
+std::string ZrzutDom(const std::string& plik, const std::string& pdf) {
     char wzor[] = "/tmp/pro-chromium-XXXXXX";
     if (mkdtemp(wzor) == nullptr) return {};
     const std::string profil = wzor;
@@ -164,7 +164,10 @@ std::string ZrzutDom(const std::string& plik) {
         "timeout 90 chromium --headless --no-sandbox --disable-gpu --no-first-run "
         "--disable-background-networking --disable-component-update --disable-sync "
         "--user-data-dir='" +
-        profil + "' --dump-dom 'file://" + plik + "' 2>/dev/null";
+        profil + "' " +
+        (pdf.empty() ? "--dump-dom 'file://" + plik + "' 2>/dev/null"
+                     : "--no-pdf-header-footer --print-to-pdf='" + pdf + "' 'file://" + plik +
+                           "' >/dev/null 2>&1 && pdftotext '" + pdf + "' - 2>/dev/null");
     std::string dom;
     if (FILE* wyjscie = popen(polecenie.c_str(), "r")) {
         std::array<char, 65536> bufor;

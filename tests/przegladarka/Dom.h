@@ -29,7 +29,8 @@ struct Dom {
 };
 
 // Runs headless Chromium on the file, bounded in time, and returns the DOM it
-// prints; empty when it could not run.
-std::string ZrzutDom(const std::string& plik);
+// prints; empty when it could not run. With `pdf`, prints the page to that
+// file instead and returns its text, pages separated by form feeds.
+std::string ZrzutDom(const std::string& plik, const std::string& pdf = {});
 
 }  // namespace pro::testy

@@ -45,13 +45,16 @@ json Aplikacja(const std::string& nazwa, json komponenty) {
         {"nazwa", nazwa}, {"kod", ""}, {"spelnia_wymagania", false}, {"komponenty", komponenty}};
 }
 
-// The page of the folder on `m`, written to disk and read back by Chromium.
-Dom Strona(SymulowanaMaszyna& m, const std::string& nazwa) {
+// The page of the folder on `m`, written to disk and read back by Chromium;
+// with `druk`, also its printed text, and with `wyjscie` the console's line.
+Dom Strona(SymulowanaMaszyna& m, const std::string& nazwa, std::string* druk = nullptr,
+           std::string* wyjscie = nullptr) {
     Katalog k;
     const auto wynik = WykonajPolecenie(
         std::get<Polecenie>(ParsujPolecenie({"/zestawienie", Folder, "/html", "C:\\z.html"}, k)), k,
         m);
     EXPECT_EQ(wynik.kod, 0) << wynik.bledy;
+    if (wyjscie != nullptr) *wyjscie = wynik.wyjscie;
     const auto plik = std::filesystem::temp_directory_path() /
                       (nazwa + "-" + std::to_string(::getpid()) + ".html");
     std::ofstream(plik, std::ios::binary) << m.zapisane_pliki.at("C:\\z.html");
@@ -60,7 +63,9 @@ Dom Strona(SymulowanaMaszyna& m, const std::string& nazwa) {
         return {};
     }
     const std::string dom = testy::ZrzutDom(plik.string());
+    if (druk != nullptr) *druk = testy::ZrzutDom(plik.string(), plik.string() + ".pdf");
     std::filesystem::remove(plik);
+    std::filesystem::remove(plik.string() + ".pdf");
     EXPECT_FALSE(dom.empty()) << "chromium printed no DOM";
     return Dom::Czytaj(dom);
 }
@@ -405,6 +410,78 @@ TEST(Przegladarka, NicDoZainstalowania) {
     EXPECT_TRUE(Pozycje(dom, "do-zainstalowania").empty());
     EXPECT_EQ(dom.Wszystkie("p", dom.Indeks(dom.Wszystkie("section").front())).front()->tekst,
               "Nic nie trzeba doinstalować.");
+}
+
+// Schools are the folders inside: each computer is its school and its name.
+TEST(Przegladarka, Szkoly) {
+    SymulowanaMaszyna m;
+    m.DodajKatalog(Folder);
+    const std::string szkola = "LO & 'Ósemka'";
+    const json brak = Aplikacja("Zeta", {Komponent(".NET Framework 3.5", "", "nie_spelnia")});
+    const json jest = Aplikacja("Zeta", {Komponent("Windows Installer", "5.0", "spelnia")});
+    m.zapisane_pliki["C:\\Wyniki\\SP1\\prac01.json"] =
+        Wynik("PRAC01", "2026-12-01T10:00:00Z", {brak}).dump();
+    m.zapisane_pliki["C:\\Wyniki\\" + szkola + "\\prac01.json"] =
+        Wynik("PRAC01", "2026-11-02T10:00:00Z", {jest}).dump();
+    m.zapisane_pliki["C:\\Wyniki\\" + szkola + "\\prac01-stary.json"] =
+        Wynik("PRAC01", "2026-10-01T10:00:00Z", {brak}).dump();
+    m.zapisane_pliki["C:\\Wyniki\\pc00.json"] =
+        Wynik("PC00", "2026-11-30T10:00:00Z", {jest}).dump();
+    // Deeper than one level: not read.
+    m.zapisane_pliki["C:\\Wyniki\\SP1\\stare\\prac09.json"] =
+        Wynik("PRAC09", "2026-11-30T10:00:00Z", {brak}).dump();
+    m.zapisane_pliki["C:\\Wyniki\\Zamknięta\\prac01.json"] = "{}";
+    m.nie_do_listowania.insert("c:\\wyniki\\zamknięta");
+    std::string druk, wyjscie;
+    const Dom dom = Strona(m, "szkoly", &druk, &wyjscie);
+    BezAktywnejTresci(dom);
+    if (dom.elementy.empty()) return;
+    EXPECT_EQ(wyjscie,
+              "Zestawienie: szkoły: 2, komputery: 3, pominięte pliki: 1, strona: C:\\z.html\n");
+    // The schools by name, the files directly in the folder after them.
+    const std::vector<std::string> nazwy = {szkola, "SP1", "(bez szkoły)"};
+    std::vector<std::string> wiersze;
+    for (const Element* tr : dom.Wszystkie("tr", dom.Indeks(dom.Wszystkie("tbody").front()))) {
+        wiersze.push_back(Teksty(dom.Wszystkie("td", dom.Indeks(tr))).front() + " " +
+                          Teksty(dom.Wszystkie("td", dom.Indeks(tr))).back());
+        const Element* a = dom.Wszystkie("a", dom.Indeks(tr)).front();
+        // The link leads to the school's section, headed by its name.
+        const Element* sekcja = nullptr;
+        for (const auto& e : dom.elementy) {
+            if (e.Atrybut("id") != nullptr && "#" + *e.Atrybut("id") == *a->Atrybut("href"))
+                sekcja = &e;
+        }
+        ASSERT_NE(sekcja, nullptr) << a->tekst;
+        EXPECT_EQ(dom.Wszystkie("h2", dom.Indeks(sekcja)).front()->tekst, a->tekst);
+        EXPECT_EQ(dom.Wszystkie("h2", dom.Indeks(sekcja)).size(), 4u) << "three answers";
+        // Its matrix: the newest of its own PRAC01's results.
+        const auto th =
+            dom.Wszystkie("th", dom.Indeks(dom.Wszystkie("tbody", dom.Indeks(sekcja)).front()));
+        ASSERT_EQ(th.size(), 1u);
+        EXPECT_EQ(dom.Wszystkie("b", dom.Indeks(th.front())).front()->tekst,
+                  a->tekst == "SP1"    ? "PRAC01"
+                  : a->tekst == szkola ? "PRAC01"
+                                       : "PC00");
+        EXPECT_EQ(Teksty(dom.Wszystkie("td", dom.Indeks(&dom.elementy[th.front()->rodzic]))),
+                  std::vector<std::string>{a->tekst == "SP1" ? "✗.NET Framework 3.5: " : "✓"});
+    }
+    EXPECT_EQ(Teksty(dom.Wszystkie("a")), nazwy);
+    EXPECT_EQ(wiersze, (std::vector<std::string>{"1 2026-11-02", "1 2026-12-01", "1 2026-11-30"}));
+    EXPECT_EQ(
+        Pozycje(dom, "do-zainstalowania"),
+        std::vector<std::string>{".NET Framework 3.5 — 1 komputer: SP1 (1); dla aplikacji: Zeta"});
+    EXPECT_EQ(Pozycje(dom, "systemy"),
+              std::vector<std::string>{"Windows 7 — 3 komputery: " + szkola +
+                                       " (1), SP1 (1), (bez szkoły) (1)"});
+    const auto pominiete = dom.Wszystkie("tr", dom.Indeks(dom.Wszystkie("table").back()));
+    EXPECT_EQ(Teksty(pominiete).back(), "Zamkniętanie udało się odczytać folderu");
+    // In print each school starts a page.
+    std::size_t strony = 0;
+    for (std::size_t i = 0; i != std::string::npos; i = druk.find('\f', i + 1)) {
+        const std::string strona = druk.substr(i == 0 ? 0 : i + 1, 40);
+        for (const auto& nazwa : nazwy) strony += strona.rfind(nazwa, 0) == 0;
+    }
+    EXPECT_EQ(strony, nazwy.size()) << druk;
 }
 
 }  // namespace

@@ -214,6 +214,17 @@ TEST_F(BezOkna, ZestawienieZPrawdziwychPlikow) {
     CloseHandle(zajeta);
     EXPECT_EQ(bez_zapisu.kod, 3u);
     EXPECT_EQ(testy::KatalogTymczasowy::Czytaj(strona), html);
+
+    // A school folder, and one deeper that is not read.
+    for (const char* szkola : {"SP1", "SP1\\stare"}) {
+        CreateDirectoryW(Szeroki(katalog_.Sciezka(szkola)).c_str(), nullptr);
+        testy::KatalogTymczasowy::Pisz(katalog_.Sciezka(szkola + std::string("\\ten.json")),
+                                       testy::KatalogTymczasowy::Czytaj(wlasny));
+    }
+    const auto okreg =
+        Probierator(L"/zestawienie " + Cudzyslow(folder) + L" /html " + Cudzyslow(strona));
+    EXPECT_EQ(okreg.wyjscie,
+              "Zestawienie: szkoły: 1, komputery: 3, pominięte pliki: 1, strona: " + strona + "\n");
 }
 
 TEST_F(BezOkna, RaportTakiJakZOkna) {
