@@ -237,7 +237,7 @@ std::string Koniec(const std::vector<PominietyPlik>& pominiete) {
                                   "</footer>\n</body>\n</html>\n";
 }
 
-// What the heading tells after `przed`.
+// What the heading tells: `s`, then the computers and the newest result.
 std::string Podtytul(std::string s, std::size_t komputery, const CzasLokalny* najnowszy) {
     Dopisz(s, {"komputery: ", Liczba(komputery)});
     if (najnowszy != nullptr) Dopisz(s, {", najnowszy wynik: ", Czas(*najnowszy)});

@@ -140,8 +140,8 @@ std::string SymulowanaMaszyna::RozwinZmienne(const std::string& tekst) {
         const auto it = zmienne.find(MaleAscii(tekst.substr(od + 1, do_ - od - 1)));
         wynik += tekst.substr(i, od - i);
         if (it == zmienne.end()) {
-            wynik +=
-                tekst.substr(od, do_ - od);  // unset: as written, its closing % may open the next
+            // Unset: kept as written, and its closing % may open the next.
+            wynik += tekst.substr(od, do_ - od);
             i = do_;
             continue;
         }
