@@ -1,14 +1,13 @@
 #include "wyniki/Zestawienie.h"
 
 #include <algorithm>
-#include <vector>
 #include <condition_variable>
-#include <deque>
 #include <exception>
 #include <map>
 #include <mutex>
 #include <thread>
 #include <variant>
+#include <vector>
 
 #include "platform/Tekst.h"
 #include "wyniki/WynikJson.h"
@@ -21,15 +20,28 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
     return katalog + "\\" + nazwa;
 }
 
-// Parses result files on a thread of its own while the caller reads the
+// A file as read, then as parsed.
+struct Plik {
+    std::string nazwa;  // as a skipped file is named
+    OdczytPliku odczyt;
+    std::variant<WynikKomputera, std::string> wynik;  // the result, or why it is skipped
+};
+
+void Parsuj(Plik& plik) {
+    using Stan = OdczytPliku::Stan;
+    if (plik.odczyt.stan == Stan::NieOtwarty) plik.wynik = "nie udało się otworzyć pliku";
+    if (plik.odczyt.stan == Stan::ZaDuzy) plik.wynik = "plik większy niż 1 MiB";
+    if (plik.odczyt.stan == Stan::Bajty) plik.wynik = CzytajWynik(plik.odczyt.bajty);
+    plik.odczyt.bajty = {};
+}
+
+// Parses batches of files on a thread of its own while the caller reads the
 // next ones: opening a file on a share, or under Wine, is mostly waiting.
-// Files go over in batches, since every wait between threads costs as much
-// as opening a file under Wine.
+// Files go over in batches, as every wait between threads costs about as
+// much as opening a file under Wine.
 class ParsowanieWTle {
 public:
-    using Wynik = std::variant<WynikKomputera, std::string>;
-
-    ParsowanieWTle() : watek_([this] { Parsuj(); }) {}
+    ParsowanieWTle() : watek_([this] { Watek(); }) {}
     ~ParsowanieWTle() {
         {
             std::lock_guard blokada(mutex_);
@@ -38,75 +50,54 @@ public:
         zmiana_.notify_all();
         watek_.join();
     }
-    void Dodaj(std::string bajty) {
-        porcja_.bajty.push_back(std::move(bajty));
-        ++w_toku_;
-        if (porcja_.bajty.size() == WPorcji) Przekaz();
-    }
-    // Enough files wait: the caller takes a result before reading more.
-    bool Pelny() const { return w_toku_ >= 4 * WPorcji; }
-    // The result of the oldest file added and not yet taken.
-    Wynik Nastepny() {
-        if (wyniki_.empty()) {
-            if (u_watku_ == 0) Przekaz();
-            std::unique_lock blokada(mutex_);
-            zmiana_.wait(blokada, [this] { return !gotowe_.empty(); });
-            Porcja porcja = std::move(gotowe_.front());
-            gotowe_.pop_front();
-            --u_watku_;
-            blokada.unlock();
-            if (porcja.blad) std::rethrow_exception(porcja.blad);
-            for (auto& w : porcja.wyniki) wyniki_.push_back(std::move(w));
+    void Przekaz(std::vector<Plik> porcja) {
+        {
+            std::lock_guard blokada(mutex_);
+            wejscie_.push_back(std::move(porcja));
         }
-        Wynik w = std::move(wyniki_.front());
-        wyniki_.pop_front();
+        ++w_toku_;
+        zmiana_.notify_all();
+    }
+    // Batches handed over and not yet taken back.
+    std::size_t WToku() const { return w_toku_; }
+    // The oldest batch handed over, parsed.
+    std::vector<Plik> Odbierz() {
+        std::unique_lock blokada(mutex_);
+        zmiana_.wait(blokada, [this] { return !gotowe_.empty() || blad_; });
+        if (blad_) std::rethrow_exception(blad_);
+        std::vector<Plik> porcja = std::move(gotowe_.front());
+        gotowe_.erase(gotowe_.begin());
         --w_toku_;
-        return w;
+        return porcja;
     }
 
 private:
-    static constexpr std::size_t WPorcji = 16;
-    struct Porcja {
-        std::vector<std::string> bajty;
-        std::vector<Wynik> wyniki;
-        std::exception_ptr blad;
-    };
-    void Przekaz() {
-        {
-            std::lock_guard blokada(mutex_);
-            wejscie_.push_back(std::move(porcja_));
-            ++u_watku_;
-        }
-        porcja_ = {};
-        zmiana_.notify_all();
-    }
-    void Parsuj() {
+    void Watek() {
         std::unique_lock blokada(mutex_);
         for (;;) {
             zmiana_.wait(blokada, [this] { return koniec_ || !wejscie_.empty(); });
             if (wejscie_.empty()) return;
-            Porcja porcja = std::move(wejscie_.front());
-            wejscie_.pop_front();
+            std::vector<Plik> porcja = std::move(wejscie_.front());
+            wejscie_.erase(wejscie_.begin());
             blokada.unlock();
+            std::exception_ptr blad;
             try {
-                for (const auto& b : porcja.bajty) porcja.wyniki.push_back(CzytajWynik(b));
+                for (Plik& plik : porcja) Parsuj(plik);
             } catch (...) {
-                porcja.blad = std::current_exception();
+                // Out of memory: the caller's to report.
+                blad = std::current_exception();
             }
-            porcja.bajty = {};
             blokada.lock();
+            if (blad) blad_ = blad;
             gotowe_.push_back(std::move(porcja));
             zmiana_.notify_all();
         }
     }
-    // The caller's side.
-    Porcja porcja_;
-    std::deque<Wynik> wyniki_;
-    std::size_t w_toku_ = 0, u_watku_ = 0;
-    // Shared.
+    std::size_t w_toku_ = 0;  // the caller's
     std::mutex mutex_;
     std::condition_variable zmiana_;
-    std::deque<Porcja> wejscie_, gotowe_;
+    std::vector<std::vector<Plik>> wejscie_, gotowe_;
+    std::exception_ptr blad_;
     bool koniec_ = false;
     std::thread watek_;
 };
@@ -126,46 +117,37 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
     std::sort(nazwy->begin(), nazwy->end(), PrzedNazwa);
     Zestawienie z;
     std::map<std::string, WynikKomputera> najnowsze;  // by the host name in lower case
-    // The files in their order: each read one waits here for its parse, and
-    // one that could not be read carries its reason.
-    std::deque<PominietyPlik> kolejka;
-    ParsowanieWTle parser;
-    const auto przyjmij = [&] {
-        PominietyPlik plik = std::move(kolejka.front());
-        kolejka.pop_front();
-        if (!plik.powod.empty()) {
-            z.pominiete.push_back(std::move(plik));
-            return;
-        }
-        auto wynik = parser.Nastepny();
-        if (auto* powod = std::get_if<std::string>(&wynik)) {
-            z.pominiete.push_back({std::move(plik.plik), std::move(*powod)});
-            return;
-        }
-        auto& w = std::get<WynikKomputera>(wynik);
-        // The latest instant wins; of two at the same instant, the first file.
-        const std::string klucz = MaleAscii(w.komputer);
-        const auto it = najnowsze.find(klucz);
-        if (it == najnowsze.end()) {
-            najnowsze.emplace(klucz, std::move(w));
-        } else if (Chwila(w.czas) > Chwila(it->second.czas)) {
-            it->second = std::move(w);
+    const auto przyjmij = [&](std::vector<Plik> porcja) {
+        for (Plik& plik : porcja) {
+            if (auto* powod = std::get_if<std::string>(&plik.wynik)) {
+                z.pominiete.push_back({std::move(plik.nazwa), std::move(*powod)});
+                continue;
+            }
+            auto& w = std::get<WynikKomputera>(plik.wynik);
+            // The latest instant wins; of two at the same instant, the first file.
+            const std::string klucz = MaleAscii(w.komputer);
+            const auto it = najnowsze.find(klucz);
+            if (it == najnowsze.end()) {
+                najnowsze.emplace(klucz, std::move(w));
+            } else if (Chwila(w.czas) > Chwila(it->second.czas)) {
+                it->second = std::move(w);
+            }
         }
     };
-    for (const std::string& nazwa : *nazwy) {
-        PominietyPlik plik{szkola.empty() ? nazwa : szkola + "\\" + nazwa, {}};
-        OdczytPliku odczyt = platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku);
-        if (odczyt.stan == OdczytPliku::Stan::NieOtwarty) {
-            plik.powod = "nie udało się otworzyć pliku";
-        } else if (odczyt.stan == OdczytPliku::Stan::ZaDuzy) {
-            plik.powod = "plik większy niż 1 MiB";
-        } else {
-            parser.Dodaj(std::move(odczyt.bajty));
-        }
-        kolejka.push_back(std::move(plik));
-        while (parser.Pelny()) przyjmij();
+    ParsowanieWTle parser;
+    std::vector<Plik> porcja;
+    for (std::size_t i = 0; i < nazwy->size(); ++i) {
+        const std::string& nazwa = (*nazwy)[i];
+        porcja.push_back({szkola.empty() ? nazwa : szkola + "\\" + nazwa,
+                          platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku),
+                          {}});
+        if (porcja.size() < 16 && i + 1 < nazwy->size()) continue;
+        parser.Przekaz(std::move(porcja));
+        porcja.clear();
+        // A few batches ahead, no more: the bytes read wait in memory.
+        while (parser.WToku() > 2) przyjmij(parser.Odbierz());
     }
-    while (!kolejka.empty()) przyjmij();
+    while (parser.WToku() > 0) przyjmij(parser.Odbierz());
     for (auto& [klucz, w] : najnowsze) z.komputery.push_back(std::move(w));
     std::sort(z.komputery.begin(), z.komputery.end(),
               [](const auto& a, const auto& b) { return PrzedNazwa(a.komputer, b.komputer); });
