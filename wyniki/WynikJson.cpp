@@ -6,6 +6,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "platform/Tekst.h"
@@ -118,7 +119,12 @@ public:
     bool start_object(std::size_t) { return Przyjmij({Rodzaj::Obiekt}); }
     bool start_array(std::size_t) { return Przyjmij({Rodzaj::Tablica}); }
     bool key(std::string& k) {
-        klucz_ = k;
+        klucz_ = Klucz::Inny;
+        for (const auto& [nazwa, klucz] : Klucze) {
+            if (k != nazwa) continue;
+            klucz_ = klucz;
+            break;
+        }
         return true;
     }
     bool end_object() { return Koniec(); }
@@ -134,6 +140,49 @@ public:
     std::variant<WynikKomputera, std::string> Wynik();
 
 private:
+    // The fields read, by their names.
+    enum class Klucz : unsigned char {
+        Inny,
+        Format,
+        Komputer,
+        Czas,
+        WersjaProgramu,
+        System,
+        WersjaSystemu,
+        TypProduktu,
+        Platforma,
+        Uac,
+        Administrator,
+        Aplikacje,
+        Nazwa,
+        Kod,
+        Komponenty,
+        Wymagana,
+        Wykryta,
+        Tekst,
+        Status
+    };
+    static constexpr std::pair<std::string_view, Klucz> Klucze[] = {
+        {"format", Klucz::Format},
+        {"komputer", Klucz::Komputer},
+        {"czas", Klucz::Czas},
+        {"wersja_programu", Klucz::WersjaProgramu},
+        {"system", Klucz::System},
+        {"wersja_systemu", Klucz::WersjaSystemu},
+        {"typ_produktu", Klucz::TypProduktu},
+        {"platforma", Klucz::Platforma},
+        {"uac", Klucz::Uac},
+        {"administrator", Klucz::Administrator},
+        {"aplikacje", Klucz::Aplikacje},
+        {"nazwa", Klucz::Nazwa},
+        {"kod", Klucz::Kod},
+        {"komponenty", Klucz::Komponenty},
+        {"wymagana", Klucz::Wymagana},
+        {"wykryta", Klucz::Wykryta},
+        {"tekst", Klucz::Tekst},
+        {"status", Klucz::Status},
+    };
+
     // Where a value stands.
     enum class Poziom : unsigned char { Plik, Aplikacje, Aplikacja, Komponenty, Komponent, Inny };
 
@@ -204,63 +253,62 @@ private:
     }
 
     Poziom PolePliku(const Wartosc& w) {
-        if (klucz_ == "aplikacje") return aplikacje_.Poczatek(w, Poziom::Aplikacje);
-        if (klucz_ == "format") {
-            const bool calkowita = w.rodzaj == Rodzaj::Ujemna || w.rodzaj == Rodzaj::Nieujemna;
-            format_ = calkowita ? Obecnosc::Jest : Obecnosc::ZlyTyp;
-            format_liczba_ = w.rodzaj == Rodzaj::Ujemna
-                                 ? std::to_string(static_cast<std::int64_t>(w.liczba))
-                                 : std::to_string(w.liczba);
-        } else if (klucz_ == "typ_produktu") {
-            typ_ = w.rodzaj == Rodzaj::Null ? Obecnosc::Brak : Obecnosc::ZlyTyp;
-            if (w.rodzaj == Rodzaj::Nieujemna && w.liczba <= 0xFFFFFFFFu) {
-                typ_ = Obecnosc::Jest;
-                w_.typ_produktu = static_cast<std::uint32_t>(w.liczba);
-            }
-        } else if (klucz_ == "administrator") {
-            administrator_ = w.rodzaj == Rodzaj::Logiczna ? Obecnosc::Jest : Obecnosc::ZlyTyp;
-            w_.administrator = w.logiczna;
-        } else {
-            static constexpr std::pair<const char*, PoleTekstu Czytnik::*> teksty[] = {
-                {"komputer", &Czytnik::komputer_},
-                {"czas", &Czytnik::czas_},
-                {"wersja_programu", &Czytnik::wersja_},
-                {"system", &Czytnik::system_},
-                {"wersja_systemu", &Czytnik::wersja_systemu_},
-                {"platforma", &Czytnik::platforma_},
-                {"uac", &Czytnik::uac_}};
-            for (const auto& [nazwa, pole] : teksty) {
-                if (klucz_ == nazwa) (this->*pole).Ustaw(w);
-            }
+        switch (klucz_) {
+            case Klucz::Aplikacje: return aplikacje_.Poczatek(w, Poziom::Aplikacje);
+            case Klucz::Format:
+                format_ = w.rodzaj == Rodzaj::Ujemna || w.rodzaj == Rodzaj::Nieujemna
+                              ? Obecnosc::Jest
+                              : Obecnosc::ZlyTyp;
+                format_liczba_ = w.rodzaj == Rodzaj::Ujemna
+                                     ? std::to_string(static_cast<std::int64_t>(w.liczba))
+                                     : std::to_string(w.liczba);
+                break;
+            case Klucz::TypProduktu:
+                typ_ = w.rodzaj == Rodzaj::Null ? Obecnosc::Brak : Obecnosc::ZlyTyp;
+                if (w.rodzaj == Rodzaj::Nieujemna && w.liczba <= 0xFFFFFFFFu) {
+                    typ_ = Obecnosc::Jest;
+                    w_.typ_produktu = static_cast<std::uint32_t>(w.liczba);
+                }
+                break;
+            case Klucz::Administrator:
+                administrator_ = w.rodzaj == Rodzaj::Logiczna ? Obecnosc::Jest : Obecnosc::ZlyTyp;
+                w_.administrator = w.logiczna;
+                break;
+            case Klucz::Komputer: komputer_.Ustaw(w); break;
+            case Klucz::Czas: czas_.Ustaw(w); break;
+            case Klucz::WersjaProgramu: wersja_.Ustaw(w); break;
+            case Klucz::System: system_.Ustaw(w); break;
+            case Klucz::WersjaSystemu: wersja_systemu_.Ustaw(w); break;
+            case Klucz::Platforma: platforma_.Ustaw(w); break;
+            case Klucz::Uac: uac_.Ustaw(w); break;
+            default: break;
         }
         return Poziom::Inny;
     }
 
     Poziom PoleAplikacji(const Wartosc& w) {
-        if (klucz_ == "komponenty") {
-            a_.komponenty.Poczatek(w, Poziom::Komponenty);
-            komponenty_.clear();
-            return a_.komponenty.stan == Obecnosc::Jest ? Poziom::Komponenty : Poziom::Inny;
+        switch (klucz_) {
+            case Klucz::Komponenty:
+                komponenty_.clear();
+                return a_.komponenty.Poczatek(w, Poziom::Komponenty);
+            case Klucz::Nazwa: a_.nazwa.Ustaw(w); break;
+            case Klucz::Kod: a_.kod = w.rodzaj == Rodzaj::Tekst ? *w.tekst : std::string(); break;
+            default: break;
         }
-        if (klucz_ == "nazwa") a_.nazwa.Ustaw(w);
-        if (klucz_ == "kod") a_.kod = w.rodzaj == Rodzaj::Tekst ? *w.tekst : std::string();
         return Poziom::Inny;
     }
 
     void PoleKomponentu(const Wartosc& w) {
         // The minimum names the version to install, the number is only told: a
         // file without them, or with them out of range, still reads.
-        if (klucz_ == "wymagana") {
-            const auto n = w.Calkowita();
-            k_.wymagana = n && *n > 0 && *n < 100000 ? *n : 0;
-        } else if (klucz_ == "wykryta") {
-            k_.wykryta = w.Calkowita().value_or(NotDetected);
-        } else if (klucz_ == "nazwa") {
-            k_.nazwa.Ustaw(w);
-        } else if (klucz_ == "tekst") {
-            k_.tekst.Ustaw(w);
-        } else if (klucz_ == "status") {
-            k_.status.Ustaw(w);
+        const auto n = w.Calkowita();
+        switch (klucz_) {
+            case Klucz::Wymagana: k_.wymagana = n && *n > 0 && *n < 100000 ? *n : 0; break;
+            case Klucz::Wykryta: k_.wykryta = n.value_or(NotDetected); break;
+            case Klucz::Nazwa: k_.nazwa.Ustaw(w); break;
+            case Klucz::Tekst: k_.tekst.Ustaw(w); break;
+            case Klucz::Status: k_.status.Ustaw(w); break;
+            default: break;
         }
     }
 
@@ -314,7 +362,7 @@ private:
     }
 
     std::vector<Poziom> stos_;
-    std::string klucz_;
+    Klucz klucz_ = Klucz::Inny;
     std::size_t bajt_ = 0;
     bool obiekt_ = false;
     WynikKomputera w_;
@@ -364,46 +412,28 @@ std::variant<WynikKomputera, std::string> Czytnik::Wynik() {
     return std::move(w_);
 }
 
-// The deepest nesting of arrays and objects in a JSON text.
-std::size_t Zagniezdzenie(const std::string& tekst) {
-    std::size_t glebokosc = 0, najglebiej = 0;
-    bool w_napisie = false;
-    for (std::size_t i = 0; i < tekst.size(); ++i) {
-        const char z = tekst[i];
-        if (w_napisie) {
-            if (z == '\\')
-                ++i;
-            else if (z == '"')
-                w_napisie = false;
-            continue;
-        }
-        if (z == '"') {
-            w_napisie = true;
-        } else if (z == '[' || z == '{') {
-            najglebiej = std::max(najglebiej, ++glebokosc);
-        } else if ((z == ']' || z == '}') && glebokosc > 0) {
-            --glebokosc;
-        }
-    }
-    return najglebiej;
-}
-
-// The text without the whitespace between its tokens: our files are indented,
+// A text without the whitespace between its tokens: our files are indented,
 // and the parser takes far longer over the blanks than over the values. One
 // blank stays where two tokens would otherwise join ("1 2" is not "12"), so
 // the text is valid exactly when the original is.
-std::string BezOdstepow(const std::string& tekst) {
+struct Zwarty {
+    std::string tekst;
+    std::size_t zagniezdzenie = 0;  // the deepest nesting of arrays and objects
+};
+
+Zwarty BezOdstepow(const std::string& tekst) {
     const auto w_slowie = [](char z) {
         return (z >= '0' && z <= '9') || (z >= 'a' && z <= 'z') || (z >= 'A' && z <= 'Z') ||
                z == '.' || z == '-' || z == '+';
     };
     // Written through a pointer: appending a character at a time is the
     // slower part of this walk in a build for size.
-    std::string wynik(tekst.size(), '\0');
-    char* const poczatek = wynik.data();
+    Zwarty wynik{std::string(tekst.size(), '\0')};
+    char* const poczatek = wynik.tekst.data();
     char* w = poczatek;
     const char* z = tekst.data();
     const char* const koniec = z + tekst.size();
+    std::size_t glebokosc = 0;
     bool odstep = false;
     while (z < koniec) {
         const char c = *z++;
@@ -414,15 +444,20 @@ std::string BezOdstepow(const std::string& tekst) {
         if (odstep && w != poczatek && w_slowie(w[-1]) && w_slowie(c)) *w++ = ' ';
         odstep = false;
         *w++ = c;
-        if (c != '"') continue;
-        // A string whole, to its closing quote.
-        while (z < koniec) {
-            const char d = *w++ = *z++;
-            if (d == '"') break;
-            if (d == '\\' && z < koniec) *w++ = *z++;
+        if (c == '[' || c == '{') {
+            wynik.zagniezdzenie = std::max(wynik.zagniezdzenie, ++glebokosc);
+        } else if ((c == ']' || c == '}') && glebokosc > 0) {
+            --glebokosc;
+        } else if (c == '"') {
+            // The string whole, to its closing quote.
+            while (z < koniec) {
+                const char d = *w++ = *z++;
+                if (d == '"') break;
+                if (d == '\\' && z < koniec) *w++ = *z++;
+            }
         }
     }
-    wynik.resize(static_cast<std::size_t>(w - poczatek));
+    wynik.tekst.resize(static_cast<std::size_t>(w - poczatek));
     return wynik;
 }
 
@@ -465,16 +500,16 @@ std::variant<WynikKomputera, std::string> CzytajWynik(const std::string& bajty) 
     if (const auto blad = BlednyUtf8(bajty)) {
         return "niepoprawny JSON: błędny znak UTF-8 (bajt " + std::to_string(*blad + 1) + ")";
     }
+    const Zwarty zwarty = BezOdstepow(bajty);
     // The parser walks without recursion, but a value nested thousands deep
     // is no result of ours and costs every later walk over it.
-    if (Zagniezdzenie(bajty) > LimitZagniezdzenia) {
+    if (zwarty.zagniezdzenie > LimitZagniezdzenia) {
         return "niepoprawny JSON: zagnieżdżenie głębsze niż " + std::to_string(LimitZagniezdzenia) +
                " poziomów";
     }
-    // Parsed without the blanks between tokens, far fewer for the parser to
-    // step over; a fault's place is then found in the text as the file has it.
+    // A fault's place is found in the text as the file has it.
     Czytnik czytnik;
-    if (!nlohmann::json::sax_parse(BezOdstepow(bajty), &czytnik)) {
+    if (!nlohmann::json::sax_parse(zwarty.tekst, &czytnik)) {
         Czytnik w_pliku;
         nlohmann::json::sax_parse(bajty, &w_pliku);
         if (w_pliku.Bajt() == 0) return std::string("niepoprawny JSON");
