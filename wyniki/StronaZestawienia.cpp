@@ -32,6 +32,7 @@ table{border-collapse:collapse}
 .macierz tbody th small{display:block;font-size:11px;line-height:1.3}
 .macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
 .macierz td b{display:block;font-size:15px;text-align:center}
+.macierz td p{margin:3px 0 0}
 .macierz tbody td:not([class]),.macierz td.x{font-size:15px;text-align:center}
 .t,.macierz tbody td:not([class]){background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
@@ -114,9 +115,9 @@ Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& ka
 }
 
 // Appends the cell of one computer and one application; true when it is
-// ready. A cell is the mark, then a line per component; it closes itself,
-// and a ready one, of which a district has hundreds of thousands, is styled
-// without a class.
+// ready. A cell is the mark, then a paragraph per component. A district has
+// hundreds of thousands of cells: each closes itself, and so does each
+// paragraph, and a ready cell is styled without a class.
 bool Komorka(std::string& s, const AplikacjaWyniku* a) {
     if (a == nullptr) {
         s += "<td class=x>\xE2\x80\x93";
@@ -126,11 +127,11 @@ bool Komorka(std::string& s, const AplikacjaWyniku* a) {
         bool pierwszy = true;
         for (const auto& c : a->komponenty) {
             if (c.stan != stan) continue;
-            const char* przed = !pierwszy ? "<br>"
-                                : stan == StanKomponentu::NieSpelnia
-                                    ? "<td class=n><b>\xE2\x9C\x97</b>"
-                                    : "<td class=u><b>?</b>";
-            Dopisz(s, {przed, Html(c.nazwa), ": ", Html(c.tekst)});
+            if (pierwszy) {
+                s += stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
+                                                        : "<td class=u><b>?</b>";
+            }
+            Dopisz(s, {"<p>", Html(c.nazwa), ": ", Html(c.tekst)});
             pierwszy = false;
         }
         if (!pierwszy) return false;
