@@ -31,10 +31,10 @@ table{border-collapse:collapse}
 .macierz tbody th b{font-size:14px}
 .macierz tbody th small{display:block;font-size:11px;line-height:1.3}
 .macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
-.macierz td span{display:block;margin-top:3px}
 .macierz td b{display:block;font-size:15px;text-align:center}
-.macierz td.t,.macierz td.x{font-size:15px;text-align:center}
-.t{background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
+.macierz td p{margin:3px 0 0}
+.macierz tbody td:not([class]),.macierz td.x{font-size:15px;text-align:center}
+.t,.macierz tbody td:not([class]){background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
 .x b{font-weight:400}
 .stary{display:inline-block;margin-left:6px;padding:0 5px;border:1px solid #A3261B;border-radius:3px;color:#A3261B;font-style:normal;font-size:11px}
@@ -64,7 +64,7 @@ footer{break-before:avoid}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
 .macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
-.macierz td b,.macierz td.t,.macierz td.x{font-size:10pt}
+.macierz td b,.macierz tbody td:not([class]),.macierz td.x{font-size:10pt}
 .macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
@@ -114,32 +114,36 @@ Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& ka
     return k;
 }
 
-// The cell of one computer and one application, and whether it is ready:
-// the mark, then one block per component. Cells close themselves.
-std::string Komorka(const AplikacjaWyniku* a, bool& gotowa) {
-    gotowa = false;
-    if (a == nullptr) return "<td class=x>\xE2\x80\x93";
+// Appends the cell of one computer and one application; true when it is
+// ready. A cell is the mark, then a paragraph per component. A district has
+// hundreds of thousands of cells: each closes itself, and so does each
+// paragraph, and a ready cell is styled without a class.
+bool Komorka(std::string& s, const AplikacjaWyniku* a) {
+    if (a == nullptr) {
+        s += "<td class=x>\xE2\x80\x93";
+        return false;
+    }
     for (const StanKomponentu stan : {StanKomponentu::NieSpelnia, StanKomponentu::Nieustalony}) {
-        std::string k;
+        bool pierwszy = true;
         for (const auto& c : a->komponenty) {
             if (c.stan != stan) continue;
-            if (k.empty()) {
-                k = stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
-                                                       : "<td class=u><b>?</b>";
+            if (pierwszy) {
+                s += stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
+                                                        : "<td class=u><b>?</b>";
             }
-            Dopisz(k, {"<span>", Html(c.nazwa), ": ", Html(c.tekst), "</span>"});
+            Dopisz(s, {"<p>", Html(c.nazwa), ": ", Html(c.tekst)});
+            pierwszy = false;
         }
-        if (!k.empty()) return k;
+        if (!pierwszy) return false;
     }
-    gotowa = true;
-    return "<td class=t>\xE2\x9C\x93";
+    s += "<td>\xE2\x9C\x93";
+    return true;
 }
 
-std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::string>& kolumny,
-                   std::vector<std::size_t>& gotowe, std::vector<std::size_t>& sprawdzone) {
-    const std::string nazwa = Html(w.komputer);
-    std::string r;
-    Dopisz(r, {"<tr><th scope=row title=\"", nazwa, "\"><b>", nazwa, "</b>",
+void Wiersz(std::string& s, const WynikKomputera& w, bool stary,
+            const std::vector<std::string>& kolumny, std::vector<std::size_t>& gotowe,
+            std::vector<std::size_t>& sprawdzone) {
+    Dopisz(s, {"<tr><th scope=row><b>", Html(w.komputer), "</b>",
                stary ? "<em class=\"stary\">stary wynik</em>" : "",
                "<small>Czas sprawdzenia: ", Czas(w.czas)});
     // The values escaped, not the lines: the length limit counts the value alone.
@@ -147,9 +151,9 @@ std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::s
         Html(w.system) + (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")");
     for (const std::string& podpis :
          PodpisyPodsumowania(system, Html(w.platforma), w.administrator, Html(w.uac))) {
-        Dopisz(r, {"<br>", podpis});
+        Dopisz(s, {"<br>", podpis});
     }
-    Dopisz(r, {"<br>Wersja programu: ", Html(w.wersja), "</small></th>"});
+    Dopisz(s, {"<br>Wersja programu: ", Html(w.wersja), "</small></th>"});
     for (std::size_t i = 0; i < kolumny.size(); ++i) {
         const AplikacjaWyniku* a = nullptr;
         for (const auto& kandydat : w.aplikacje) {
@@ -158,12 +162,10 @@ std::string Wiersz(const WynikKomputera& w, bool stary, const std::vector<std::s
                 break;
             }
         }
-        bool gotowa = false;
-        r += Komorka(a, gotowa);
+        if (Komorka(s, a)) ++gotowe[i];
         if (a != nullptr) ++sprawdzone[i];
-        if (gotowa) ++gotowe[i];
     }
-    return r + "</tr>\n";
+    s += "</tr>\n";
 }
 
 std::string Pominiete(const std::vector<PominietyPlik>& pominiete) {
@@ -267,7 +269,7 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
     s += "</tr></thead>\n<tbody>\n";
     std::vector<std::size_t> gotowe(kolumny.nazwy.size()), sprawdzone(kolumny.nazwy.size());
     for (const auto& w : z.komputery) {
-        s += Wiersz(w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
+        Wiersz(s, w, StaryWynik(*najnowszy, w), kolumny.nazwy, gotowe, sprawdzone);
     }
     s += "</tbody>\n<tfoot><tr><th></th>";
     for (std::size_t i = 0; i < kolumny.nazwy.size(); ++i) {

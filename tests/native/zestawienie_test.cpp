@@ -175,6 +175,11 @@ TEST(Zestawienie, NajnowszyWygrywaIStaryWynik) {
     dodaj("a1.json", "SALA1-PC01", "2026-12-01T10:00:00+01:00", "starszy");
     dodaj("a2.json", "sala1-pc01", "2026-12-01T09:30:00Z", "najnowszy");
     dodaj("a3.json", "Sala1-PC01", "2026-12-01T11:00:00+02:00", "starszy");
+    // Files enough that a4 is read in a later batch than a2.
+    for (int i = 0; i < 20; ++i) {
+        dodaj(("a3-" + std::to_string(i) + ".json").c_str(), "SALA1-PC01", "2026-11-30T10:00:00Z",
+              "starszy");
+    }
     dodaj("a4.json", "SALA1-PC01", "2026-12-01T09:30:00Z", "ta sama chwila, drugi plik");
     dodaj("b.json", "SALA1-PC02", "2026-11-01T10:30:00+01:00", "równo 30 dni");
     dodaj("c.json", "SALA1-PC03", "2026-11-01T09:29:59Z", "30 dni i sekunda");
