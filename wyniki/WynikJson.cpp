@@ -321,17 +321,21 @@ private:
     }
 
     void KoniecKomponentu() {
-        const auto sciezka = [this](const char* pole) {
-            return Sciezka(Poziom::Komponent, k_.indeks) + "." + pole;
-        };
-        std::string blad = Blad(k_.nazwa.stan, sciezka("nazwa"));
-        if (blad.empty()) blad = Blad(k_.tekst.stan, sciezka("tekst"));
-        if (blad.empty()) blad = Blad(k_.status.stan, sciezka("status"));
+        // The path is built only for a fault: a file has hundreds of components.
+        std::string blad;
+        for (const auto& [pole, stan] : {std::pair{"nazwa", k_.nazwa.stan},
+                                         {"tekst", k_.tekst.stan},
+                                         {"status", k_.status.stan}}) {
+            if (stan == Obecnosc::Jest) continue;
+            blad = Blad(stan, Sciezka(Poziom::Komponent, k_.indeks) + "." + pole);
+            break;
+        }
         const auto stan =
             std::find_if(std::begin(Statusy), std::end(Statusy),
                          [this](const auto& s) { return k_.status.tekst == s.second; });
         if (blad.empty() && stan == std::end(Statusy)) {
-            blad = "pole " + Cytat(sciezka("status")) + " ma nieznaną wartość";
+            blad = "pole " + Cytat(Sciezka(Poziom::Komponent, k_.indeks) + ".status") +
+                   " ma nieznaną wartość";
         }
         if (!blad.empty()) {
             if (a_.komponenty.blad.empty()) a_.komponenty.blad = std::move(blad);
@@ -344,11 +348,17 @@ private:
     }
 
     void KoniecAplikacji() {
-        const std::string tu = Sciezka(Poziom::Aplikacja, a_.indeks) + ".";
-        std::string blad = Blad(a_.nazwa.stan, tu + "nazwa");
-        if (blad.empty())
-            blad = BladTablicy(a_.komponenty.stan, a_.komponenty.pozycje, tu + "komponenty");
-        if (blad.empty()) blad = std::move(a_.komponenty.blad);
+        const auto tu = [this](const char* pole) {
+            return Sciezka(Poziom::Aplikacja, a_.indeks) + "." + pole;
+        };
+        std::string blad;
+        if (a_.nazwa.stan != Obecnosc::Jest) {
+            blad = Blad(a_.nazwa.stan, tu("nazwa"));
+        } else if (a_.komponenty.stan != Obecnosc::Jest || a_.komponenty.pozycje > LimitPozycji) {
+            blad = BladTablicy(a_.komponenty.stan, a_.komponenty.pozycje, tu("komponenty"));
+        } else {
+            blad = std::move(a_.komponenty.blad);
+        }
         if (!blad.empty()) {
             if (aplikacje_.blad.empty()) aplikacje_.blad = std::move(blad);
             return;
@@ -497,19 +507,24 @@ std::string WynikJson(const WynikKomputera& w) {
 }
 
 std::variant<WynikKomputera, std::string> CzytajWynik(const std::string& bajty) {
-    if (const auto blad = BlednyUtf8(bajty)) {
+    const auto zly_utf8 = [&bajty]() -> std::optional<std::string> {
+        const auto blad = BlednyUtf8(bajty);
+        if (!blad) return std::nullopt;
         return "niepoprawny JSON: błędny znak UTF-8 (bajt " + std::to_string(*blad + 1) + ")";
-    }
+    };
     const Zwarty zwarty = BezOdstepow(bajty);
     // The parser walks without recursion, but a value nested thousands deep
     // is no result of ours and costs every later walk over it.
     if (zwarty.zagniezdzenie > LimitZagniezdzenia) {
+        if (auto blad = zly_utf8()) return *blad;
         return "niepoprawny JSON: zagnieżdżenie głębsze niż " + std::to_string(LimitZagniezdzenia) +
                " poziomów";
     }
     // A fault's place is found in the text as the file has it.
     Czytnik czytnik;
     if (!nlohmann::json::sax_parse(zwarty.tekst, &czytnik)) {
+        // The parser takes only valid UTF-8, so a text it took needs no other look.
+        if (auto blad = zly_utf8()) return *blad;
         Czytnik w_pliku;
         nlohmann::json::sax_parse(bajty, &w_pliku);
         if (w_pliku.Bajt() == 0) return std::string("niepoprawny JSON");

@@ -1,11 +1,12 @@
 #include "wyniki/Zestawienie.h"
 
 #include <algorithm>
-#include <condition_variable>
+#include <atomic>
+#include <cstdint>
 #include <exception>
 #include <map>
-#include <mutex>
 #include <thread>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -20,87 +21,41 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
     return katalog + "\\" + nazwa;
 }
 
-// A file as read, then as parsed.
-struct Plik {
-    std::string nazwa;  // as a skipped file is named
-    OdczytPliku odczyt;
-    std::variant<WynikKomputera, std::string> wynik;  // the result, or why it is skipped
-};
-
-void Parsuj(Plik& plik) {
+// A file's bytes as read: the result they hold, or why the file is skipped.
+std::variant<WynikKomputera, std::string> Wczytaj(const OdczytPliku& odczyt) {
     using Stan = OdczytPliku::Stan;
-    if (plik.odczyt.stan == Stan::NieOtwarty) plik.wynik = "nie udało się otworzyć pliku";
-    if (plik.odczyt.stan == Stan::ZaDuzy) plik.wynik = "plik większy niż 1 MiB";
-    if (plik.odczyt.stan == Stan::Bajty) plik.wynik = CzytajWynik(plik.odczyt.bajty);
-    plik.odczyt.bajty = {};
+    if (odczyt.stan == Stan::NieOtwarty) return std::string("nie udało się otworzyć pliku");
+    if (odczyt.stan == Stan::ZaDuzy) return std::string("plik większy niż 1 MiB");
+    return CzytajWynik(odczyt.bajty);
 }
 
-// Parses batches of files on a thread of its own while the caller reads the
-// next ones: opening a file on a share, or under Wine, is mostly waiting.
-// Files go over in batches, as every wait between threads costs about as
-// much as opening a file under Wine.
-class ParsowanieWTle {
-public:
-    ParsowanieWTle() : watek_([this] { Watek(); }) {}
-    ~ParsowanieWTle() {
-        {
-            std::lock_guard blokada(mutex_);
-            koniec_ = true;
-        }
-        zmiana_.notify_all();
-        watek_.join();
-    }
-    void Przekaz(std::vector<Plik> porcja) {
-        {
-            std::lock_guard blokada(mutex_);
-            wejscie_.push_back(std::move(porcja));
-        }
-        ++w_toku_;
-        zmiana_.notify_all();
-    }
-    // Batches handed over and not yet taken back.
-    std::size_t WToku() const { return w_toku_; }
-    // The oldest batch handed over, parsed.
-    std::vector<Plik> Odbierz() {
-        std::unique_lock blokada(mutex_);
-        zmiana_.wait(blokada, [this] { return !gotowe_.empty() || blad_; });
-        if (blad_) std::rethrow_exception(blad_);
-        std::vector<Plik> porcja = std::move(gotowe_.front());
-        gotowe_.erase(gotowe_.begin());
-        --w_toku_;
-        return porcja;
-    }
+// What one reader kept of the files it took: the newest result of each
+// computer and the files skipped, each with its place in the folder's order.
+struct Odczytane {
+    // By the host name in lower case.
+    std::map<std::string, std::pair<std::size_t, WynikKomputera>> najnowsze;
+    std::vector<std::pair<std::size_t, PominietyPlik>> pominiete;
 
-private:
-    void Watek() {
-        std::unique_lock blokada(mutex_);
-        for (;;) {
-            zmiana_.wait(blokada, [this] { return koniec_ || !wejscie_.empty(); });
-            if (wejscie_.empty()) return;
-            std::vector<Plik> porcja = std::move(wejscie_.front());
-            wejscie_.erase(wejscie_.begin());
-            blokada.unlock();
-            std::exception_ptr blad;
-            try {
-                for (Plik& plik : porcja) Parsuj(plik);
-            } catch (...) {
-                // Out of memory: the caller's to report.
-                blad = std::current_exception();
-            }
-            blokada.lock();
-            if (blad) blad_ = blad;
-            gotowe_.push_back(std::move(porcja));
-            zmiana_.notify_all();
+    // The latest instant wins; of two at the same instant, the first file.
+    void Przyjmij(std::size_t miejsce, WynikKomputera w) {
+        std::string klucz = MaleAscii(w.komputer);
+        const auto it = najnowsze.find(klucz);
+        if (it == najnowsze.end()) {
+            najnowsze.emplace(std::move(klucz), std::pair(miejsce, std::move(w)));
+            return;
+        }
+        auto& [dotad, wynik] = it->second;
+        const std::int64_t nowa = Chwila(w.czas), stara = Chwila(wynik.czas);
+        if (nowa > stara || (nowa == stara && miejsce < dotad)) {
+            dotad = miejsce;
+            wynik = std::move(w);
         }
     }
-    std::size_t w_toku_ = 0;  // the caller's
-    std::mutex mutex_;
-    std::condition_variable zmiana_;
-    std::vector<std::vector<Plik>> wejscie_, gotowe_;
-    std::exception_ptr blad_;
-    bool koniec_ = false;
-    std::thread watek_;
 };
+
+// Readers at once: opening a file on a share, or under Wine, is mostly
+// waiting, which the others fill by opening and parsing theirs.
+constexpr std::size_t Czytelnicy = 4;
 
 }  // namespace
 
@@ -115,40 +70,56 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
     auto nazwy = platforma.PlikiJson(katalog);
     if (!nazwy) return std::nullopt;
     std::sort(nazwy->begin(), nazwy->end(), PrzedNazwa);
-    Zestawienie z;
-    std::map<std::string, WynikKomputera> najnowsze;  // by the host name in lower case
-    const auto przyjmij = [&](std::vector<Plik> porcja) {
-        for (Plik& plik : porcja) {
-            if (auto* powod = std::get_if<std::string>(&plik.wynik)) {
-                z.pominiete.push_back({std::move(plik.nazwa), std::move(*powod)});
-                continue;
-            }
-            auto& w = std::get<WynikKomputera>(plik.wynik);
-            // The latest instant wins; of two at the same instant, the first file.
-            const std::string klucz = MaleAscii(w.komputer);
-            const auto it = najnowsze.find(klucz);
-            if (it == najnowsze.end()) {
-                najnowsze.emplace(klucz, std::move(w));
-            } else if (Chwila(w.czas) > Chwila(it->second.czas)) {
-                it->second = std::move(w);
+    std::atomic<std::size_t> nastepny{0};
+    const auto czytaj = [&](Odczytane& o) {
+        for (std::size_t i; (i = nastepny++) < nazwy->size();) {
+            const std::string& nazwa = (*nazwy)[i];
+            auto wynik = Wczytaj(platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku));
+            if (auto* powod = std::get_if<std::string>(&wynik)) {
+                o.pominiete.push_back(
+                    {i, {szkola.empty() ? nazwa : szkola + "\\" + nazwa, std::move(*powod)}});
+            } else {
+                o.Przyjmij(i, std::move(std::get<WynikKomputera>(wynik)));
             }
         }
     };
-    ParsowanieWTle parser;
-    std::vector<Plik> porcja;
-    for (std::size_t i = 0; i < nazwy->size(); ++i) {
-        const std::string& nazwa = (*nazwy)[i];
-        porcja.push_back({szkola.empty() ? nazwa : szkola + "\\" + nazwa,
-                          platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku),
-                          {}});
-        if (porcja.size() < 16 && i + 1 < nazwy->size()) continue;
-        parser.Przekaz(std::move(porcja));
-        porcja.clear();
-        // A few batches ahead, no more: the bytes read wait in memory.
-        while (parser.WToku() > 2) przyjmij(parser.Odbierz());
+    std::vector<Odczytane> czesci(std::clamp<std::size_t>(nazwy->size(), 1, Czytelnicy));
+    std::vector<std::exception_ptr> bledy(czesci.size());
+    {
+        std::vector<std::jthread> watki;
+        for (std::size_t n = 1; n < czesci.size(); ++n) {
+            watki.emplace_back([&, n] {
+                try {
+                    czytaj(czesci[n]);
+                } catch (...) {
+                    // Out of memory: the caller's to report, once the others stop.
+                    bledy[n] = std::current_exception();
+                    nastepny = nazwy->size();
+                }
+            });
+        }
+        try {
+            czytaj(czesci[0]);
+        } catch (...) {
+            bledy[0] = std::current_exception();
+            nastepny = nazwy->size();
+        }
     }
-    while (parser.WToku() > 0) przyjmij(parser.Odbierz());
-    for (auto& [klucz, w] : najnowsze) z.komputery.push_back(std::move(w));
+    for (const auto& blad : bledy) {
+        if (blad) std::rethrow_exception(blad);
+    }
+    Odczytane& razem = czesci[0];
+    for (std::size_t n = 1; n < czesci.size(); ++n) {
+        for (auto& [klucz, wynik] : czesci[n].najnowsze) {
+            razem.Przyjmij(wynik.first, std::move(wynik.second));
+        }
+        for (auto& p : czesci[n].pominiete) razem.pominiete.push_back(std::move(p));
+    }
+    std::sort(razem.pominiete.begin(), razem.pominiete.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    Zestawienie z;
+    for (auto& [miejsce, p] : razem.pominiete) z.pominiete.push_back(std::move(p));
+    for (auto& [klucz, wynik] : razem.najnowsze) z.komputery.push_back(std::move(wynik.second));
     std::sort(z.komputery.begin(), z.komputery.end(),
               [](const auto& a, const auto& b) { return PrzedNazwa(a.komputer, b.komputer); });
     return z;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 #include "platform/Tekst.h"
 
@@ -486,6 +487,9 @@ void SymulowanaMaszyna::Zapisz(std::string_view operacja, std::string_view argum
         linia += ' ';
         linia += argument;
     }
+    // Files are read from several threads at once.
+    static std::mutex zapis;
+    const std::lock_guard blokada(zapis);
     wywolania.push_back(std::move(linia));
 }
 
