@@ -27,16 +27,14 @@ table{border-collapse:collapse}
 .macierz thead th{background:#4D73B4;color:#fff;font-weight:600;vertical-align:bottom;position:sticky;top:0}
 .macierz thead th.a{width:74px;min-width:74px;max-width:74px;height:14em;padding:4px 2px}
 .macierz thead th.a div{writing-mode:vertical-rl;transform:rotate(180deg);white-space:nowrap;overflow:hidden;text-overflow:ellipsis;max-height:13.5em;margin:0 auto}
-.macierz tbody th{text-align:left;font-weight:400;min-width:290px;max-width:340px;overflow-wrap:anywhere;background:#F5F7FA}
-.macierz tbody th b{font-size:14px}
-.macierz tbody th small{display:block;font-size:11px;line-height:1.3}
+.macierz tbody th{text-align:left;font-weight:400;font-size:11px;line-height:1.3;min-width:290px;max-width:340px;overflow-wrap:anywhere;background:#F5F7FA}
+.macierz tbody th b{display:block;font-size:14px}
+.macierz tbody th p{margin:2px 0 0;color:#A3261B}
+.macierz tbody th p.u{color:#7A5C00}
 .macierz td{font-size:10.5px;line-height:1.25;overflow-wrap:break-word;width:74px;max-width:74px}
-.macierz td b{display:block;font-size:15px;text-align:center}
-.macierz td p{margin:3px 0 0}
-.macierz tbody td:not([class]),.macierz td.x{font-size:15px;text-align:center}
+.macierz tbody td{font-size:15px;text-align:center}
 .t,.macierz tbody td:not([class]){background:#EEF4D2;color:#566600}.n{background:#FBE4E1;color:#A3261B}
 .u{background:#FFF4C7;color:#7A5C00}.x{color:#9B9B9B;text-align:center}
-.x b{font-weight:400}
 .stary{display:inline-block;margin-left:6px;padding:0 5px;border:1px solid #A3261B;border-radius:3px;color:#A3261B;font-style:normal;font-size:11px}
 .macierz tfoot td{font-size:11px;font-weight:600;background:#F5F7FA;color:#3B4248;text-align:center}
 .macierz tfoot th{text-align:left;background:#F5F7FA}
@@ -60,11 +58,11 @@ footer{break-before:avoid}
 .macierz thead th:first-child{width:54mm}
 .macierz tbody th{min-width:0;max-width:none}
 .macierz tbody th b{font-size:9pt}
-.macierz tbody th small{font-size:6pt;line-height:1.2}
+.macierz tbody th{font-size:6pt;line-height:1.2}
 .macierz thead th.a{width:auto;min-width:0;max-width:none;height:30mm}
 .macierz thead th.a div{max-height:29mm;font-size:7pt}
 .macierz td{font-size:6pt;width:auto;max-width:none;padding:1px 2px;overflow-wrap:anywhere}
-.macierz td b,.macierz tbody td:not([class]),.macierz td.x{font-size:10pt}
+.macierz tbody td{font-size:9pt}
 .macierz tfoot td{font-size:6pt;padding:1px;overflow-wrap:normal}
 }
 )";
@@ -114,58 +112,113 @@ Kolumny UlozKolumny(const std::vector<std::string>& wszystkie, const Katalog& ka
     return k;
 }
 
+// What a computer's row names once: its components not met, or not
+// determined, each by its name and detected version, in the order of the
+// columns that need them. A cell then marks which of them it lacks.
+class BrakiWiersza {
+public:
+    void Dodaj(const KomponentWyniku& c) {
+        auto& lista = pozycje_[c.stan == StanKomponentu::NieSpelnia ? 0 : 1];
+        if (Numer(lista, c) == 0) lista.push_back(&c);
+    }
+    // Those of `a` in the state `stan`, by their numbers on the row's list;
+    // empty when it lacks every one of them.
+    std::vector<std::size_t> Numery(const AplikacjaWyniku& a, StanKomponentu stan) {
+        const int i = stan == StanKomponentu::NieSpelnia ? 0 : 1;
+        std::vector<std::size_t> numery;
+        for (const auto& c : a.komponenty) {
+            const std::size_t n = c.stan == stan ? Numer(pozycje_[i], c) : 0;
+            if (n != 0 && std::find(numery.begin(), numery.end(), n) == numery.end())
+                numery.push_back(n);
+        }
+        if (numery.size() == pozycje_[i].size()) return {};
+        std::sort(numery.begin(), numery.end());
+        numerowane_[i] = true;
+        return numery;
+    }
+    // The lists, after every cell: numbered where a cell names a part of one.
+    void DopiszListy(std::string& s) const {
+        for (int i = 0; i < 2; ++i) {
+            if (pozycje_[i].empty()) continue;
+            s += i == 0 ? "<p>Brakuje: " : "<p class=u>Nie ustalono: ";
+            for (std::size_t n = 0; n < pozycje_[i].size(); ++n) {
+                if (n > 0) s += "; ";
+                if (numerowane_[i]) Dopisz(s, {Liczba(n + 1), ") "});
+                Dopisz(s, {Html(pozycje_[i][n]->nazwa), ": ", Html(pozycje_[i][n]->tekst)});
+            }
+        }
+    }
+
+private:
+    // 1-based; 0 when not listed. A component is the same where its name and
+    // detected version are.
+    static std::size_t Numer(const std::vector<const KomponentWyniku*>& lista,
+                             const KomponentWyniku& c) {
+        for (std::size_t n = 0; n < lista.size(); ++n) {
+            if (lista[n]->nazwa == c.nazwa && lista[n]->tekst == c.tekst) return n + 1;
+        }
+        return 0;
+    }
+    std::vector<const KomponentWyniku*> pozycje_[2];
+    bool numerowane_[2] = {false, false};
+};
+
 // Appends the cell of one computer and one application; true when it is
-// ready. A cell is the mark, then a paragraph per component. A district has
-// hundreds of thousands of cells: each closes itself, and so does each
-// paragraph, and a ready cell is styled without a class.
-bool Komorka(std::string& s, const AplikacjaWyniku* a) {
+// ready. A cell is its mark, and the numbers of what it lacks where the row
+// lists more. A district has hundreds of thousands of cells: each closes
+// itself, and a ready cell is styled without a class.
+bool Komorka(std::string& s, const AplikacjaWyniku* a, BrakiWiersza& braki) {
     if (a == nullptr) {
         s += "<td class=x>\xE2\x80\x93";
         return false;
     }
     for (const StanKomponentu stan : {StanKomponentu::NieSpelnia, StanKomponentu::Nieustalony}) {
-        bool pierwszy = true;
-        for (const auto& c : a->komponenty) {
-            if (c.stan != stan) continue;
-            if (pierwszy) {
-                s += stan == StanKomponentu::NieSpelnia ? "<td class=n><b>\xE2\x9C\x97</b>"
-                                                        : "<td class=u><b>?</b>";
-            }
-            Dopisz(s, {"<p>", Html(c.nazwa), ": ", Html(c.tekst)});
-            pierwszy = false;
+        if (std::none_of(a->komponenty.begin(), a->komponenty.end(),
+                         [stan](const auto& c) { return c.stan == stan; })) {
+            continue;
         }
-        if (!pierwszy) return false;
+        s += stan == StanKomponentu::NieSpelnia ? "<td class=n>\xE2\x9C\x97" : "<td class=u>?";
+        const auto numery = braki.Numery(*a, stan);
+        for (std::size_t i = 0; i < numery.size(); ++i) {
+            Dopisz(s, {i == 0 ? " " : ", ", Liczba(numery[i])});
+        }
+        return false;
     }
     s += "<td>\xE2\x9C\x93";
     return true;
 }
 
+// A row: the computer's name, its facts on three lines, what it lacks, and
+// a cell per column. The first cell of a row is its header without a scope:
+// a header followed by data cells heads its row.
 void Wiersz(std::string& s, const WynikKomputera& w, bool stary,
             const std::vector<std::string>& kolumny, std::vector<std::size_t>& gotowe,
             std::vector<std::size_t>& sprawdzone) {
-    Dopisz(s, {"<tr><th scope=row><b>", Html(w.komputer), "</b>",
-               stary ? "<em class=\"stary\">stary wynik</em>" : "",
-               "<small>Czas sprawdzenia: ", Czas(w.czas)});
-    // The values escaped, not the lines: the length limit counts the value alone.
-    const std::string system =
-        Html(w.system) + (w.wersja_systemu.empty() ? "" : " (" + Html(w.wersja_systemu) + ")");
-    for (const std::string& podpis :
-         PodpisyPodsumowania(system, Html(w.platforma), w.administrator, Html(w.uac))) {
-        Dopisz(s, {"<br>", podpis});
-    }
-    Dopisz(s, {"<br>Wersja programu: ", Html(w.wersja), "</small></th>"});
+    std::vector<const AplikacjaWyniku*> aplikacje(kolumny.size());
+    BrakiWiersza braki;
     for (std::size_t i = 0; i < kolumny.size(); ++i) {
-        const AplikacjaWyniku* a = nullptr;
         for (const auto& kandydat : w.aplikacje) {
-            if (kandydat.nazwa == kolumny[i]) {
-                a = &kandydat;
-                break;
+            if (kandydat.nazwa != kolumny[i]) continue;
+            aplikacje[i] = &kandydat;
+            for (const auto& c : kandydat.komponenty) {
+                if (c.stan != StanKomponentu::Spelnia) braki.Dodaj(c);
             }
+            break;
         }
-        if (Komorka(s, a)) ++gotowe[i];
-        if (a != nullptr) ++sprawdzone[i];
     }
-    s += "</tr>\n";
+    std::string komorki;
+    for (std::size_t i = 0; i < kolumny.size(); ++i) {
+        if (Komorka(komorki, aplikacje[i], braki)) ++gotowe[i];
+        if (aplikacje[i] != nullptr) ++sprawdzone[i];
+    }
+    Dopisz(s, {"<tr><th><b>", Html(w.komputer), "</b>",
+               stary ? "<em class=stary>stary wynik</em><br>" : "", Czas(w.czas), "<br>",
+               Html(w.system)});
+    if (!w.wersja_systemu.empty()) Dopisz(s, {" (", Html(w.wersja_systemu), ")"});
+    Dopisz(s, {"<br>", Html(w.platforma), ", administrator: ", w.administrator ? "tak" : "nie",
+               ", UAC: ", Html(w.uac), ", program ", Html(w.wersja)});
+    braki.DopiszListy(s);
+    Dopisz(s, {komorki, "</tr>\n"});
 }
 
 std::string Pominiete(const std::vector<PominietyPlik>& pominiete) {
@@ -257,7 +310,8 @@ std::string Tresc(const Zestawienie& z, const Katalog& katalog, const std::strin
     std::string s;
     if (!z.komputery.empty()) s += Podsumowanie(szkola, katalog, kolumny.nazwy, sufiks);
     s += "<p class=\"legenda\"><span class=\"t\">\xE2\x9C\x93</span> spełnia wymagania"
-         "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakujące komponenty z wykrytą wersją"
+         "<span class=\"n\">\xE2\x9C\x97</span> nie spełnia: brakuje komponentów wymienionych w "
+         "wierszu komputera (z numerami: tylko tych pozycji)"
          "<span class=\"u\">?</span> nie udało się ustalić"
          "<span class=\"x\">\xE2\x80\x93</span> nie sprawdzano</p>\n";
     if (z.komputery.empty()) return s + "<p>Brak wyników w folderze.</p>\n";
