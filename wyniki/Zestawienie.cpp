@@ -85,26 +85,28 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
     };
     std::vector<Odczytane> czesci(std::clamp<std::size_t>(nazwy->size(), 1, Czytelnicy));
     std::vector<std::exception_ptr> bledy(czesci.size());
-    {
-        std::vector<std::jthread> watki;
-        for (std::size_t n = 1; n < czesci.size(); ++n) {
-            watki.emplace_back([&, n] {
-                try {
-                    czytaj(czesci[n]);
-                } catch (...) {
-                    // Out of memory: the caller's to report, once the others stop.
-                    bledy[n] = std::current_exception();
-                    nastepny = nazwy->size();
-                }
-            });
-        }
+    // Out of memory, or no thread to be had: the caller's to report, once
+    // the others have stopped.
+    const auto czytaj_czesc = [&](std::size_t n) {
         try {
-            czytaj(czesci[0]);
+            czytaj(czesci[n]);
         } catch (...) {
-            bledy[0] = std::current_exception();
+            bledy[n] = std::current_exception();
             nastepny = nazwy->size();
         }
+    };
+    std::vector<std::thread> watki;
+    watki.reserve(czesci.size());
+    for (std::size_t n = 1; n < czesci.size() && !bledy[0]; ++n) {
+        try {
+            watki.emplace_back(czytaj_czesc, n);
+        } catch (...) {
+            bledy[0] = std::current_exception();
+        }
     }
+    if (!bledy[0]) czytaj_czesc(0);
+    nastepny = nazwy->size();
+    for (auto& watek : watki) watek.join();
     for (const auto& blad : bledy) {
         if (blad) std::rethrow_exception(blad);
     }
