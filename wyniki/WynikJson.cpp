@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -447,7 +448,10 @@ Zwarty BezOdstepow(const std::string& tekst) {
     bool odstep = false;
     while (z < koniec) {
         const char c = *z++;
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+        // Every blank is at most ' '; what else is there is a control
+        // character, kept for the parser to refuse.
+        if (static_cast<unsigned char>(c) <= ' ' &&
+            (c == ' ' || c == '\t' || c == '\n' || c == '\r')) {
             odstep = true;
             continue;
         }
@@ -459,11 +463,19 @@ Zwarty BezOdstepow(const std::string& tekst) {
         } else if ((c == ']' || c == '}') && glebokosc > 0) {
             --glebokosc;
         } else if (c == '"') {
-            // The string whole, to its closing quote.
-            while (z < koniec) {
-                const char d = *w++ = *z++;
-                if (d == '"') break;
-                if (d == '\\' && z < koniec) *w++ = *z++;
+            // The string whole, to its closing quote: copied up to each
+            // quote, which ends it unless an odd run of backslashes escapes it.
+            for (;;) {
+                const auto* cudzyslow = static_cast<const char*>(
+                    std::memchr(z, '"', static_cast<std::size_t>(koniec - z)));
+                const char* do_ = cudzyslow == nullptr ? koniec : cudzyslow + 1;
+                std::memcpy(w, z, static_cast<std::size_t>(do_ - z));
+                w += do_ - z;
+                z = do_;
+                if (cudzyslow == nullptr) break;
+                const char* b = cudzyslow;
+                while (b > tekst.data() && b[-1] == '\\') --b;
+                if ((cudzyslow - b) % 2 == 0) break;
             }
         }
     }

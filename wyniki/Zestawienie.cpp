@@ -60,8 +60,14 @@ constexpr std::size_t Czytelnicy = 4;
 }  // namespace
 
 bool PrzedNazwa(const std::string& a, const std::string& b) {
-    const std::string ma = MaleAscii(a), mb = MaleAscii(b);
-    return ma != mb ? ma < mb : a < b;
+    // Compared in place: a folder's names are sorted in every reading of it.
+    const auto mala = [](char c) {
+        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    };
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (mala(a[i]) != mala(b[i])) return mala(a[i]) < mala(b[i]);
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::string& folder,
