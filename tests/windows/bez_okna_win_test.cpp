@@ -191,10 +191,18 @@ TEST_F(BezOkna, ZestawienieZPrawdziwychPlikow) {
               "Zestawienie: komputery: 2, pominięte pliki: 1, strona: " + strona + "\n");
     const std::string html = testy::KatalogTymczasowy::Czytaj(strona);
     EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
-    EXPECT_NE(html.find("<b>" + komputer + "</b><small>"), std::string::npos)
-        << "newest, not stale";
-    EXPECT_NE(html.find("<b>INNY-PC</b><em class=\"stary\">stary wynik</em>"), std::string::npos);
-    EXPECT_NE(html.find("\xE2\x9C\x97</b><p>.NET Framework 3.5: ??.????.??"), std::string::npos);
+    EXPECT_NE(html.find("<b>" + komputer + "</b>"), std::string::npos);
+    EXPECT_EQ(html.find("<b>" + komputer + "</b><em"), std::string::npos) << "newest, not stale";
+    EXPECT_NE(html.find("<b>INNY-PC</b><em class=stary>stary wynik</em>"), std::string::npos);
+    EXPECT_NE(html.find("<td class=n>\xE2\x9C\x97"), std::string::npos);
+    // Named once in each computer's row, not in its cells.
+    std::size_t braki = 0;
+    for (auto i = html.find(".NET Framework 3.5: ??.????.??"); i != std::string::npos;
+         i = html.find(".NET Framework 3.5: ??.????.??", i + 1)) {
+        const auto lista = html.rfind("<p>Brakuje: ", i);
+        braki += lista != std::string::npos && lista > html.rfind("<tr>", i);
+    }
+    EXPECT_EQ(braki, 2u);
     EXPECT_NE(html.find("<td>zly.json</td><td>niepoprawny JSON"), std::string::npos);
     EXPECT_NE(html.find("<li><b>.NET Framework 3.5</b> \xE2\x80\x94 2 komputery: "),
               std::string::npos);
