@@ -7,7 +7,6 @@
 
 #include "platform/Tekst.h"
 #include "wyniki/Podsumowanie.h"
-#include "wyniki/Polecenie.h"
 
 namespace pro {
 namespace {
