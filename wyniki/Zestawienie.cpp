@@ -53,6 +53,37 @@ struct Odczytane {
     }
 };
 
+// Runs zadanie(0) to zadanie(n - 1) at once, the first on the caller's
+// thread. What one throws (out of memory, or no thread to be had) stops the
+// others through `przerwij`, and is thrown again once they have ended.
+template <typename Zadanie, typename Przerwij>
+void NaWatkach(std::size_t n, const Zadanie& zadanie, const Przerwij& przerwij) {
+    std::vector<std::exception_ptr> bledy(n);
+    const auto wykonaj = [&](std::size_t i) {
+        try {
+            zadanie(i);
+        } catch (...) {
+            bledy[i] = std::current_exception();
+            przerwij();
+        }
+    };
+    std::vector<std::thread> watki;
+    watki.reserve(n);
+    for (std::size_t i = 1; i < n && !bledy[0]; ++i) {
+        try {
+            watki.emplace_back(wykonaj, i);
+        } catch (...) {
+            bledy[0] = std::current_exception();
+            przerwij();
+        }
+    }
+    if (!bledy[0]) wykonaj(0);
+    for (auto& watek : watki) watek.join();
+    for (const auto& blad : bledy) {
+        if (blad) std::rethrow_exception(blad);
+    }
+}
+
 // Readers at once: opening a file on a share, or under Wine, is mostly
 // waiting, which the others fill by opening and parsing theirs.
 constexpr std::size_t Czytelnicy = 4;
@@ -90,32 +121,9 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
         }
     };
     std::vector<Odczytane> czesci(std::clamp<std::size_t>(nazwy->size(), 1, Czytelnicy));
-    std::vector<std::exception_ptr> bledy(czesci.size());
-    // Out of memory, or no thread to be had: the caller's to report, once
-    // the others have stopped.
-    const auto czytaj_czesc = [&](std::size_t n) {
-        try {
-            czytaj(czesci[n]);
-        } catch (...) {
-            bledy[n] = std::current_exception();
-            nastepny = nazwy->size();
-        }
-    };
-    std::vector<std::thread> watki;
-    watki.reserve(czesci.size());
-    for (std::size_t n = 1; n < czesci.size() && !bledy[0]; ++n) {
-        try {
-            watki.emplace_back(czytaj_czesc, n);
-        } catch (...) {
-            bledy[0] = std::current_exception();
-        }
-    }
-    if (!bledy[0]) czytaj_czesc(0);
-    nastepny = nazwy->size();
-    for (auto& watek : watki) watek.join();
-    for (const auto& blad : bledy) {
-        if (blad) std::rethrow_exception(blad);
-    }
+    NaWatkach(
+        czesci.size(), [&](std::size_t n) { czytaj(czesci[n]); },
+        [&] { nastepny = nazwy->size(); });
     Odczytane& razem = czesci[0];
     for (std::size_t n = 1; n < czesci.size(); ++n) {
         for (auto& [klucz, wynik] : czesci[n].najnowsze) {
