@@ -256,7 +256,7 @@ public:
     virtual std::optional<std::vector<std::string>> Katalogi(const std::string& katalog) = 0;
     // The whole file when it holds at most `limit` bytes; ZaDuzy when it holds
     // more (never more than limit + 1 bytes are read), NieOtwarty when it
-    // cannot be opened or read. Called from several threads at once.
+    // cannot be opened or read.
     virtual OdczytPliku CzytajPlik(const std::string& sciezka, std::size_t limit) = 0;
 
 protected:

@@ -1,9 +1,8 @@
 #include "wyniki/Zestawienie.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cstdint>
 #include <exception>
+#include <iterator>
 #include <map>
 #include <thread>
 #include <utility>
@@ -21,72 +20,70 @@ std::string Sciezka(const std::string& katalog, const std::string& nazwa) {
     return katalog + "\\" + nazwa;
 }
 
-// A file's bytes as read: the result they hold, or why the file is skipped.
-std::variant<WynikKomputera, std::string> Wczytaj(const OdczytPliku& odczyt) {
-    using Stan = OdczytPliku::Stan;
-    if (odczyt.stan == Stan::NieOtwarty) return std::string("nie udało się otworzyć pliku");
-    if (odczyt.stan == Stan::ZaDuzy) return std::string("plik większy niż 1 MiB");
-    return CzytajWynik(odczyt.bajty);
-}
-
-// What one reader kept of the files it took: the newest result of each
-// computer and the files skipped, each with its place in the folder's order.
-struct Odczytane {
-    // By the host name in lower case.
-    std::map<std::string, std::pair<std::size_t, WynikKomputera>> najnowsze;
-    std::vector<std::pair<std::size_t, PominietyPlik>> pominiete;
-
-    // The latest instant wins; of two at the same instant, the first file.
-    void Przyjmij(std::size_t miejsce, WynikKomputera w) {
-        std::string klucz = MaleAscii(w.komputer);
-        const auto it = najnowsze.find(klucz);
-        if (it == najnowsze.end()) {
-            najnowsze.emplace(std::move(klucz), std::pair(miejsce, std::move(w)));
-            return;
-        }
-        auto& [dotad, wynik] = it->second;
-        const std::int64_t nowa = Chwila(w.czas), stara = Chwila(wynik.czas);
-        if (nowa > stara || (nowa == stara && miejsce < dotad)) {
-            dotad = miejsce;
-            wynik = std::move(w);
-        }
-    }
+// A file as read, then as parsed.
+struct Plik {
+    std::string nazwa;  // as a skipped file is named
+    OdczytPliku odczyt;
+    std::variant<WynikKomputera, std::string> wynik;  // the result, or why it is skipped
 };
 
-// Runs zadanie(0) to zadanie(n - 1) at once, the first on the caller's
-// thread. What one throws (out of memory, or no thread to be had) stops the
-// others through `przerwij`, and is thrown again once they have ended.
-template <typename Zadanie, typename Przerwij>
-void NaWatkach(std::size_t n, const Zadanie& zadanie, const Przerwij& przerwij) {
-    std::vector<std::exception_ptr> bledy(n);
-    const auto wykonaj = [&](std::size_t i) {
-        try {
-            zadanie(i);
-        } catch (...) {
-            bledy[i] = std::current_exception();
-            przerwij();
-        }
-    };
-    std::vector<std::thread> watki;
-    watki.reserve(n);
-    for (std::size_t i = 1; i < n && !bledy[0]; ++i) {
-        try {
-            watki.emplace_back(wykonaj, i);
-        } catch (...) {
-            bledy[0] = std::current_exception();
-            przerwij();
-        }
-    }
-    if (!bledy[0]) wykonaj(0);
-    for (auto& watek : watki) watek.join();
-    for (const auto& blad : bledy) {
-        if (blad) std::rethrow_exception(blad);
-    }
+void Parsuj(Plik& plik) {
+    using Stan = OdczytPliku::Stan;
+    if (plik.odczyt.stan == Stan::NieOtwarty) plik.wynik = "nie udało się otworzyć pliku";
+    if (plik.odczyt.stan == Stan::ZaDuzy) plik.wynik = "plik większy niż 1 MiB";
+    if (plik.odczyt.stan == Stan::Bajty) plik.wynik = CzytajWynik(plik.odczyt.bajty);
+    plik.odczyt.bajty = {};
 }
 
-// Readers at once: opening a file on a share, or under Wine, is mostly
-// waiting, which the others fill by opening and parsing theirs.
-constexpr std::size_t Czytelnicy = 4;
+// Parses batches of files, each on a thread of its own, while the caller
+// reads the next: opening a file on a share, or under Wine, is mostly
+// waiting. Two batches at once keep both cores busy; a thread a batch keeps
+// the threads from waiting for each other but at a batch's end.
+class ParsowanieWTle {
+public:
+    ~ParsowanieWTle() {
+        for (Porcja& p : porcje_) {
+            if (p.watek.joinable()) p.watek.join();
+        }
+    }
+    // Starts parsing `pliki`; with two batches at work already, the older
+    // one's first, parsed (none otherwise).
+    std::vector<Plik> Przekaz(std::vector<Plik> pliki) {
+        std::vector<Plik> gotowe;
+        if (w_toku_ == std::size(porcje_)) gotowe = Odbierz();
+        Porcja& p = porcje_[(starsza_ + w_toku_) % std::size(porcje_)];
+        p.pliki = std::move(pliki);
+        p.watek = std::thread([&p] {
+            try {
+                for (Plik& plik : p.pliki) Parsuj(plik);
+            } catch (...) {
+                // Out of memory: the caller's to report.
+                p.blad = std::current_exception();
+            }
+        });
+        ++w_toku_;
+        return gotowe;
+    }
+    std::size_t WToku() const { return w_toku_; }
+    // The oldest batch handed over, parsed.
+    std::vector<Plik> Odbierz() {
+        Porcja& p = porcje_[starsza_];
+        p.watek.join();
+        starsza_ = (starsza_ + 1) % std::size(porcje_);
+        --w_toku_;
+        if (p.blad) std::rethrow_exception(std::exchange(p.blad, nullptr));
+        return std::move(p.pliki);
+    }
+
+private:
+    struct Porcja {
+        std::vector<Plik> pliki;
+        std::exception_ptr blad;
+        std::thread watek;
+    };
+    Porcja porcje_[2];
+    std::size_t starsza_ = 0, w_toku_ = 0;
+};
 
 }  // namespace
 
@@ -107,35 +104,38 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
     auto nazwy = platforma.PlikiJson(katalog);
     if (!nazwy) return std::nullopt;
     std::sort(nazwy->begin(), nazwy->end(), PrzedNazwa);
-    std::atomic<std::size_t> nastepny{0};
-    const auto czytaj = [&](Odczytane& o) {
-        for (std::size_t i; (i = nastepny++) < nazwy->size();) {
-            const std::string& nazwa = (*nazwy)[i];
-            auto wynik = Wczytaj(platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku));
-            if (auto* powod = std::get_if<std::string>(&wynik)) {
-                o.pominiete.push_back(
-                    {i, {szkola.empty() ? nazwa : szkola + "\\" + nazwa, std::move(*powod)}});
-            } else {
-                o.Przyjmij(i, std::move(std::get<WynikKomputera>(wynik)));
+    Zestawienie z;
+    std::map<std::string, WynikKomputera> najnowsze;  // by the host name in lower case
+    const auto przyjmij = [&](std::vector<Plik> porcja) {
+        for (Plik& plik : porcja) {
+            if (auto* powod = std::get_if<std::string>(&plik.wynik)) {
+                z.pominiete.push_back({std::move(plik.nazwa), std::move(*powod)});
+                continue;
+            }
+            auto& w = std::get<WynikKomputera>(plik.wynik);
+            // The latest instant wins; of two at the same instant, the first file.
+            const std::string klucz = MaleAscii(w.komputer);
+            const auto it = najnowsze.find(klucz);
+            if (it == najnowsze.end()) {
+                najnowsze.emplace(klucz, std::move(w));
+            } else if (Chwila(w.czas) > Chwila(it->second.czas)) {
+                it->second = std::move(w);
             }
         }
     };
-    std::vector<Odczytane> czesci(std::clamp<std::size_t>(nazwy->size(), 1, Czytelnicy));
-    NaWatkach(
-        czesci.size(), [&](std::size_t n) { czytaj(czesci[n]); },
-        [&] { nastepny = nazwy->size(); });
-    Odczytane& razem = czesci[0];
-    for (std::size_t n = 1; n < czesci.size(); ++n) {
-        for (auto& [klucz, wynik] : czesci[n].najnowsze) {
-            razem.Przyjmij(wynik.first, std::move(wynik.second));
-        }
-        for (auto& p : czesci[n].pominiete) razem.pominiete.push_back(std::move(p));
+    ParsowanieWTle parser;
+    std::vector<Plik> porcja;
+    for (std::size_t i = 0; i < nazwy->size(); ++i) {
+        const std::string& nazwa = (*nazwy)[i];
+        porcja.push_back({szkola.empty() ? nazwa : szkola + "\\" + nazwa,
+                          platforma.CzytajPlik(Sciezka(katalog, nazwa), LimitPlikuWyniku),
+                          {}});
+        if (porcja.size() < 64 && i + 1 < nazwy->size()) continue;
+        przyjmij(parser.Przekaz(std::move(porcja)));
+        porcja.clear();
     }
-    std::sort(razem.pominiete.begin(), razem.pominiete.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    Zestawienie z;
-    for (auto& [miejsce, p] : razem.pominiete) z.pominiete.push_back(std::move(p));
-    for (auto& [klucz, wynik] : razem.najnowsze) z.komputery.push_back(std::move(wynik.second));
+    while (parser.WToku() > 0) przyjmij(parser.Odbierz());
+    for (auto& [klucz, w] : najnowsze) z.komputery.push_back(std::move(w));
     std::sort(z.komputery.begin(), z.komputery.end(),
               [](const auto& a, const auto& b) { return PrzedNazwa(a.komputer, b.komputer); });
     return z;

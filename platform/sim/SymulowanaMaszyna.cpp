@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <mutex>
 
 #include "platform/Tekst.h"
 
@@ -487,9 +486,6 @@ void SymulowanaMaszyna::Zapisz(std::string_view operacja, std::string_view argum
         linia += ' ';
         linia += argument;
     }
-    // Files are read from several threads at once.
-    static std::mutex zapis;
-    const std::lock_guard blokada(zapis);
     wywolania.push_back(std::move(linia));
 }
 
