@@ -175,8 +175,8 @@ TEST(Zestawienie, NajnowszyWygrywaIStaryWynik) {
     dodaj("a1.json", "SALA1-PC01", "2026-12-01T10:00:00+01:00", "starszy");
     dodaj("a2.json", "sala1-pc01", "2026-12-01T09:30:00Z", "najnowszy");
     dodaj("a3.json", "Sala1-PC01", "2026-12-01T11:00:00+02:00", "starszy");
-    // Files enough that a4 is read in a later batch than a2.
-    for (int i = 0; i < 20; ++i) {
+    // Files enough that a4 is parsed in a later batch than a2.
+    for (int i = 0; i < 70; ++i) {
         dodaj(("a3-" + std::to_string(i) + ".json").c_str(), "SALA1-PC01", "2026-11-30T10:00:00Z",
               "starszy");
     }
