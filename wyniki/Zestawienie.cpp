@@ -37,8 +37,9 @@ void Parsuj(Plik& plik) {
 
 // Parses batches of files, each on a thread of its own, while the caller
 // reads the next: opening a file on a share, or under Wine, is mostly
-// waiting. Two batches at once keep both cores busy; a thread a batch keeps
-// the threads from waiting for each other but at a batch's end.
+// waiting. A thread a batch keeps the two from waiting for each other but at
+// a batch's end. One batch at a time: 32-bit Wine under qemu's emulation
+// does not survive more threads calling its server at once.
 class ParsowanieWTle {
 public:
     ~ParsowanieWTle() {
@@ -46,8 +47,7 @@ public:
             if (p.watek.joinable()) p.watek.join();
         }
     }
-    // Starts parsing `pliki`; with two batches at work already, the older
-    // one's first, parsed (none otherwise).
+    // Starts parsing `pliki`; the batch at work before, parsed (none otherwise).
     std::vector<Plik> Przekaz(std::vector<Plik> pliki) {
         std::vector<Plik> gotowe;
         if (w_toku_ == std::size(porcje_)) gotowe = Odbierz();
@@ -81,7 +81,7 @@ private:
         std::exception_ptr blad;
         std::thread watek;
     };
-    Porcja porcje_[2];
+    Porcja porcje_[1];
     std::size_t starsza_ = 0, w_toku_ = 0;
 };
 
