@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <iterator>
 #include <map>
 #include <thread>
 #include <utility>
@@ -43,46 +42,34 @@ void Parsuj(Plik& plik) {
 class ParsowanieWTle {
 public:
     ~ParsowanieWTle() {
-        for (Porcja& p : porcje_) {
-            if (p.watek.joinable()) p.watek.join();
-        }
+        if (watek_.joinable()) watek_.join();
     }
     // Starts parsing `pliki`; the batch at work before, parsed (none otherwise).
     std::vector<Plik> Przekaz(std::vector<Plik> pliki) {
-        std::vector<Plik> gotowe;
-        if (w_toku_ == std::size(porcje_)) gotowe = Odbierz();
-        Porcja& p = porcje_[(starsza_ + w_toku_) % std::size(porcje_)];
-        p.pliki = std::move(pliki);
-        p.watek = std::thread([&p] {
+        std::vector<Plik> gotowe = Odbierz();
+        pliki_ = std::move(pliki);
+        watek_ = std::thread([this] {
             try {
-                for (Plik& plik : p.pliki) Parsuj(plik);
+                for (Plik& plik : pliki_) Parsuj(plik);
             } catch (...) {
                 // Out of memory: the caller's to report.
-                p.blad = std::current_exception();
+                blad_ = std::current_exception();
             }
         });
-        ++w_toku_;
         return gotowe;
     }
-    std::size_t WToku() const { return w_toku_; }
-    // The oldest batch handed over, parsed.
+    // The batch at work, parsed; none when there is none.
     std::vector<Plik> Odbierz() {
-        Porcja& p = porcje_[starsza_];
-        p.watek.join();
-        starsza_ = (starsza_ + 1) % std::size(porcje_);
-        --w_toku_;
-        if (p.blad) std::rethrow_exception(std::exchange(p.blad, nullptr));
-        return std::move(p.pliki);
+        if (!watek_.joinable()) return {};
+        watek_.join();
+        if (blad_) std::rethrow_exception(std::exchange(blad_, nullptr));
+        return std::move(pliki_);
     }
 
 private:
-    struct Porcja {
-        std::vector<Plik> pliki;
-        std::exception_ptr blad;
-        std::thread watek;
-    };
-    Porcja porcje_[1];
-    std::size_t starsza_ = 0, w_toku_ = 0;
+    std::vector<Plik> pliki_;
+    std::exception_ptr blad_;
+    std::thread watek_;
 };
 
 }  // namespace
@@ -134,7 +121,7 @@ std::optional<Zestawienie> ZbierzZestawienie(Platforma& platforma, const std::st
         przyjmij(parser.Przekaz(std::move(porcja)));
         porcja.clear();
     }
-    while (parser.WToku() > 0) przyjmij(parser.Odbierz());
+    przyjmij(parser.Odbierz());
     for (auto& [klucz, w] : najnowsze) z.komputery.push_back(std::move(w));
     std::sort(z.komputery.begin(), z.komputery.end(),
               [](const auto& a, const auto& b) { return PrzedNazwa(a.komputer, b.komputer); });
